@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package that building, running and testing Lumarin
+# needs. Safe to run again: when everything is present it only checks.
+set -euo pipefail
+
+packages=(
+  # toolchain
+  cmake ninja-build g++ pkg-config
+  # Qt 6 widgets, SVG drawing, the platform's own translations (Yes/No labels)
+  qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev libxkbcommon-dev
+  # metafile converters for the isolated helper
+  libwmf-dev libemf2svg-dev
+  # tests
+  libgtest-dev
+  # end-to-end tests: a real X server, input, screenshots, fonts with Cyrillic
+  xvfb xauth xdotool x11-utils x11-xkb-utils x11-apps imagemagick
+  fonts-dejavu-core openbox
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

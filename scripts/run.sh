@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Builds Lumarin and starts it in the current folder.
+set -euo pipefail
+here=$(pwd)
+"$(dirname "$0")/build.sh"
+cd "$here"
+exec "$(dirname "$0")/../build/src/lumarin"

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds Lumarin and runs every test: unit and widget tests offscreen, the
+# end-to-end tests against the real binary under Xvfb.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/build.sh
+cd build
+ctest --output-on-failure -j 2 "$@"

@@ -1,0 +1,115 @@
+#include "main_window/frmLumarin.h"
+
+#include <exception>
+
+#include "main_window/texts.h"
+#include "platform/Dialogs.h"
+#include "platform/Form.h"
+#include "platform/ImageControl.h"
+#include "platform/Label.h"
+#include "platform/PictureBox.h"
+#include "platform/PictureLoader.h"
+#include "platform/ScrollBar.h"
+
+using namespace platform;
+
+namespace {
+
+// The extension as the program keeps it: the last three characters as
+// typed, or the whole path when it is shorter.
+QString lastThree(const QString &path)
+{
+    return path.right(3);
+}
+
+} // namespace
+
+void frmLumarin::NewPicture(const QString &file)
+{
+    strPicturePath = file;
+    strPictureExt = lastThree(strPicturePath);
+    LoadImage();
+}
+
+void frmLumarin::LoadImage()
+{
+    int step = 1;
+    for (;;) {
+        Error failure;
+        const bool hadPath = !strPicturePath.isEmpty();
+        try {
+            runLoadSteps(step);
+            return;
+        } catch (const Error &error) {
+            failure = error;
+        } catch (const std::bad_alloc &) {
+            failure = Error{errc::OutOfMemory, standardDescription(errc::OutOfMemory)};
+        } catch (const std::exception &e) {
+            failure = Error{0, QString::fromLocal8Bit(e.what())};
+        }
+        reportLoadFailure(failure);
+        // Resume at the failed step, now with the empty path. Should a step
+        // fail with the path already empty, move past it so the sequence
+        // always ends.
+        if (!hadPath)
+            ++step;
+    }
+}
+
+void frmLumarin::reportLoadFailure(const Error &error)
+{
+    lblProgramStatus->setCaption(texts::StatusError);
+    services_.dialogs.message(error.description, texts::LoadErrorCaption, Buttons::Ok,
+                              Icon::Exclamation);
+    strPicturePath.clear();
+    strPictureExt.clear();
+    lblProgramStatus->setCaption(texts::StatusLoading);
+}
+
+void frmLumarin::runLoadSteps(int &step)
+{
+    switch (step) {
+    case 1:
+        lblProgramStatus->setCaption(texts::StatusLoading);
+        step = 2;
+        [[fallthrough]];
+    case 2:
+        picOutPicture->setVisible(false);
+        step = 3;
+        [[fallthrough]];
+    case 3:
+        imgOutPicture->setVisible(false);
+        step = 4;
+        [[fallthrough]];
+    case 4:
+        hscrPicRightLeft->setValue(0);
+        step = 5;
+        [[fallthrough]];
+    case 5:
+        vscrPicUpDown->setValue(0);
+        step = 6;
+        [[fallthrough]];
+    case 6:
+        picLoadPicture->setPicture(services_.pictures.load(strPicturePath));
+        step = 7;
+        [[fallthrough]];
+    case 7:
+        form->setCaption(strPicturePath.isEmpty() ? texts::Title
+                                                  : texts::TitlePrefix + strPicturePath);
+        step = 8;
+        [[fallthrough]];
+    case 8:
+        if (!strPicturePath.isEmpty())
+            ShowImage();
+        else
+            ShowScrollBars(1);
+        step = 9;
+        [[fallthrough]];
+    case 9:
+        lblProgramStatus->setCaption(texts::StatusReady);
+        step = 10;
+        break;
+    default:
+        break;
+    }
+}

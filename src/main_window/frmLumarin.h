@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+#include "platform/ErrorGuard.h"
+#include "platform/Services.h"
+
+namespace platform {
+class CommandButton;
+class Form;
+class ImageControl;
+class Label;
+class MenuItem;
+class PictureBox;
+class ScrollBar;
+class TextBox;
+} // namespace platform
+
+// The main window. Its member functions live in the folder of the subsystem
+// they belong to: main_window/ (controls, start-up, commands, layout, keys),
+// display/ (loading, views, scroll bars, fit switch), picture_files/ (Open,
+// Save). Controls and state are public, as other windows and the tests
+// reach them by name.
+class frmLumarin : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit frmLumarin(platform::Services services);
+    ~frmLumarin() override;
+
+    // Loads the window on first use (running Form_Load) and shows it.
+    void show();
+
+    // --- Procedures offered to the rest of the program
+    void LoadImage();
+    void NewPicture(const QString &file);
+    void ShowImage();
+    void ShowScrollBars(const std::int16_t &intCmnd);
+
+    // --- Event handlers
+    void Form_Load();
+    void Form_Resize();
+    void hscrPicRightLeft_Change();
+    void hscrPicRightLeft_Scroll();
+    void vscrPicUpDown_Change();
+    void vscrPicUpDown_Scroll();
+
+    // --- State
+    QString strPicturePath;
+    QString strPictureExt;
+    std::int16_t intScrollStep = 0;
+
+    // --- Controls
+    std::unique_ptr<platform::Form> form;
+    platform::TextBox *txtDir = nullptr;
+    platform::CommandButton *cbPickDir = nullptr;
+    platform::CommandButton *cbNext = nullptr;
+    platform::CommandButton *cbPrev = nullptr;
+    platform::CommandButton *cbDel = nullptr;
+    platform::PictureBox *picContainer = nullptr;
+    platform::PictureBox *picOutPicture = nullptr;
+    platform::ScrollBar *vscrPicUpDown = nullptr;
+    platform::ScrollBar *hscrPicRightLeft = nullptr;
+    platform::PictureBox *picScrollBarsSquare = nullptr;
+    platform::PictureBox *picLoadPicture = nullptr;
+    platform::ImageControl *imgOutPicture = nullptr;
+    platform::Label *lblProgramStatus = nullptr;
+
+    platform::MenuItem *mnuFileOpenPic = nullptr;
+    platform::MenuItem *mnuFileSavePic = nullptr;
+    platform::MenuItem *mnuFileExit = nullptr;
+    platform::MenuItem *mnuViewPictureToWindow = nullptr;
+    platform::MenuItem *mnuViewNext = nullptr;
+    platform::MenuItem *mnuViewPrevious = nullptr;
+    platform::MenuItem *mnuViewRemove = nullptr;
+    platform::MenuItem *mnuViewDelete = nullptr;
+    platform::MenuItem *mnuHelpAbout = nullptr;
+
+private:
+    void createControls();
+    void createMenus();
+    void setTabOrder();
+    void connectEvents();
+
+    // Runs LoadImage's steps from `step` on; `step` tracks the one running.
+    void runLoadSteps(int &step);
+    void reportLoadFailure(const platform::Error &error);
+
+    // Connects a control's event to a handler through the error guard.
+    template<typename Sender, typename Signal>
+    void on(Sender *sender, Signal signal, void (frmLumarin::*handler)())
+    {
+        connect(sender, signal, this, [this, handler] { guard_.run([&] { (this->*handler)(); }); });
+    }
+
+    platform::Services services_;
+    platform::ErrorGuard guard_;
+    bool loaded_ = false;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/Control.h"
+
+class QPushButton;
+
+namespace platform {
+
+// A push button; "&" in its caption marks the Alt mnemonic.
+class CommandButton : public Control
+{
+    Q_OBJECT
+
+public:
+    explicit CommandButton(QWidget *container);
+
+    QString caption() const;
+    void setCaption(const QString &caption);
+    void setDefault(bool isDefault);
+
+signals:
+    void click();
+
+private:
+    QPushButton *button_;
+};
+
+} // namespace platform

@@ -1,0 +1,29 @@
+#include "platform/Error.h"
+
+namespace platform {
+
+QString standardDescription(int number)
+{
+    switch (number) {
+    case errc::OutOfMemory: return QStringLiteral("Недостаточно памяти");
+    case errc::FileNotFound: return QStringLiteral("Файл не найден");
+    case errc::DeviceUnavailable: return QStringLiteral("Устройство недоступно");
+    case errc::PermissionDenied: return QStringLiteral("Доступ запрещён");
+    case errc::PathFileAccess: return QStringLiteral("Ошибка доступа к пути или файлу");
+    case errc::PathNotFound: return QStringLiteral("Путь не найден");
+    case errc::InvalidPropertyValue: return QStringLiteral("Недопустимое значение свойства");
+    case errc::InvalidPicture: return QStringLiteral("Недопустимый рисунок");
+    case errc::DialogCancelled: return QStringLiteral("Выбрана отмена");
+    default: return QStringLiteral("Ошибка приложения");
+    }
+}
+
+void raise(int number, const QString &detail)
+{
+    QString text = standardDescription(number);
+    if (!detail.isEmpty())
+        text += QStringLiteral(": ") + detail;
+    throw Error{number, text};
+}
+
+} // namespace platform

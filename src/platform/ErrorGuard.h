@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+#include <exception>
+#include <new>
+#include <utility>
+
+#include "platform/Dialogs.h"
+#include "platform/Error.h"
+
+namespace platform {
+
+// The program's handling of uncaught errors. Every event handler runs inside
+// run(), so no exception ever crosses a Qt signal or event boundary: the
+// error's number and description are shown and the program goes on.
+class ErrorGuard
+{
+public:
+    explicit ErrorGuard(Dialogs &dialogs) : dialogs_(dialogs) {}
+
+    template<typename Handler>
+    void run(Handler &&handler) noexcept
+    {
+        try {
+            std::forward<Handler>(handler)();
+        } catch (const Error &error) {
+            report(error);
+        } catch (const std::bad_alloc &) {
+            report(Error{errc::OutOfMemory, standardDescription(errc::OutOfMemory)});
+        } catch (const std::exception &e) {
+            report(Error{0, QString::fromLocal8Bit(e.what())});
+        } catch (...) {
+            report(Error{0, standardDescription(0)});
+        }
+    }
+
+    void report(const Error &error) noexcept;
+
+private:
+    Dialogs &dialogs_;
+};
+
+} // namespace platform

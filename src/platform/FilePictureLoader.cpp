@@ -1,0 +1,25 @@
+#include "platform/FilePictureLoader.h"
+
+#include "platform/Error.h"
+#include "platform/PictureFile.h"
+#include "platform/RasterDecoder.h"
+
+namespace platform {
+
+PicturePtr FilePictureLoader::load(const QString &path)
+{
+    if (path.isEmpty())
+        return emptyPicture();
+    const QByteArray bytes = readPictureFile(path);
+    try {
+        return decodeRaster(bytes);
+    } catch (Error &error) {
+        // Name the file, so the message says which picture failed.
+        error.description += QStringLiteral("\n") + path;
+        throw;
+    } catch (const std::bad_alloc &) {
+        raise(errc::OutOfMemory, path);
+    }
+}
+
+} // namespace platform

@@ -1,0 +1,19 @@
+#include "platform/ImageControl.h"
+
+#include "platform/StretchedPicture.h"
+
+namespace platform {
+
+ImageControl::ImageControl(QWidget *container)
+    : Control(new StretchedPicture(container)),
+      view_(static_cast<StretchedPicture *>(widget()))
+{
+}
+
+void ImageControl::setPicture(PicturePtr picture)
+{
+    picture_ = std::move(picture);
+    view_->setPicture(picture_);
+}
+
+} // namespace platform

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+
+class QAction;
+
+namespace platform {
+
+// A menu command. Its check mark changes only when the program sets it;
+// choosing the item raises click() and nothing else.
+class MenuItem : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit MenuItem(QAction *action);
+
+    QString caption() const;
+    bool isChecked() const { return checked_; }
+    void setChecked(bool checked);
+
+    QAction *action() const { return action_; }
+
+signals:
+    void click();
+
+private:
+    QAction *action_;
+    bool checked_ = false;
+};
+
+} // namespace platform

@@ -1,0 +1,32 @@
+#include "platform/PictureCanvas.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace platform {
+
+PictureCanvas::PictureCanvas(QWidget *parent) : QWidget(parent)
+{
+    setAutoFillBackground(true);
+}
+
+void PictureCanvas::setPicture(PicturePtr picture)
+{
+    picture_ = std::move(picture);
+    update();
+}
+
+void PictureCanvas::paintEvent(QPaintEvent *event)
+{
+    if (!picture_ || picture_->isEmpty())
+        return;
+    // Paint only what is exposed: a panned canvas of a huge picture is
+    // mostly outside its container.
+    const QRect exposed = event->rect().intersected(QRect(QPoint(0, 0), picture_->pixelSize()));
+    if (exposed.isEmpty())
+        return;
+    QPainter painter(this);
+    picture_->draw(painter, exposed, exposed);
+}
+
+} // namespace platform

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace platform {
+
+// Largest picture file read into memory; larger ones are refused as out of
+// memory rather than risking the machine's memory on one file.
+inline constexpr qint64 MaxPictureFileBytes = qint64(1) << 30;
+
+// Reads a whole picture file, turning every file-system failure into the
+// matching Error (not found, path not found, permission denied, ...).
+QByteArray readPictureFile(const QString &path);
+
+} // namespace platform

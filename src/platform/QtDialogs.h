@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+namespace platform {
+
+// Message boxes as real QMessageBox windows, parented to the active window
+// so they stay in front of it and block it while open.
+class QtDialogs final : public Dialogs
+{
+public:
+    Answer message(const QString &text, const QString &caption, Buttons buttons,
+                   Icon icon) override;
+};
+
+} // namespace platform

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+
+#include "platform/Picture.h"
+
+namespace platform {
+
+// Decoded pictures larger than this are refused as out of memory before any
+// pixel buffer is allocated (a 100-megapixel photo needs 400 MB).
+inline constexpr qint64 MaxDecodedBytes = qint64(1) << 30;
+
+// The raster kinds the viewer reads, recognised from the first bytes of the
+// file whatever its name says. Returns Kind::Empty for anything else.
+Picture::Kind detectRasterKind(const QByteArray &bytes);
+
+// Decodes BMP/DIB, ICO/CUR, JPEG and GIF; throws "invalid picture" for data
+// it cannot read and "out of memory" for pictures too large to hold.
+PicturePtr decodeRaster(const QByteArray &bytes);
+
+} // namespace platform

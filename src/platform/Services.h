@@ -1,0 +1,16 @@
+#pragma once
+
+namespace platform {
+
+class Dialogs;
+class PictureLoader;
+
+// The platform services a window works with. The application wires the real
+// ones; tests hand in stand-ins where a real one cannot be driven.
+struct Services
+{
+    Dialogs &dialogs;
+    PictureLoader &pictures;
+};
+
+} // namespace platform

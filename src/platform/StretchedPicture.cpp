@@ -1,0 +1,45 @@
+#include "platform/StretchedPicture.h"
+
+#include <QPainter>
+
+namespace platform {
+
+StretchedPicture::StretchedPicture(QWidget *parent) : QWidget(parent)
+{
+}
+
+void StretchedPicture::setPicture(PicturePtr picture)
+{
+    if (picture != picture_)
+        reduced_.clear();
+    picture_ = std::move(picture);
+    update();
+}
+
+const QImage &StretchedPicture::sourceFor(QSize target)
+{
+    const QImage *source = &picture_->image();
+    std::size_t level = 0;
+    for (;;) {
+        const QSize half = source->size() / 2;
+        if (half.width() < target.width() || half.height() < target.height()
+            || half.isEmpty())
+            return *source;
+        if (level == reduced_.size())
+            reduced_.push_back(source->scaled(half, Qt::IgnoreAspectRatio,
+                                              Qt::SmoothTransformation));
+        source = &reduced_[level++];
+    }
+}
+
+void StretchedPicture::paintEvent(QPaintEvent *)
+{
+    if (!picture_ || picture_->isEmpty() || width() <= 0 || height() <= 0)
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QImage &source = sourceFor(size());
+    painter.drawImage(rect(), source, source.rect());
+}
+
+} // namespace platform

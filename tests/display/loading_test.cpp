@@ -1,0 +1,189 @@
+#include <QDataStream>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "main_window/texts.h"
+#include "platform/Form.h"
+#include "platform/ImageControl.h"
+#include "platform/Label.h"
+#include "platform/PictureBox.h"
+#include "platform/ScrollBar.h"
+#include "support/TestWindow.h"
+
+using platform::Buttons;
+using platform::Icon;
+
+namespace {
+
+const QStringList LoadOk = {texts::StatusLoading, texts::StatusReady};
+const QStringList LoadFailed = {texts::StatusLoading, texts::StatusError, texts::StatusLoading,
+                                texts::StatusReady};
+
+void expectEmptyWindow(const TestWindow &t)
+{
+    EXPECT_EQ(t.window->form->caption(), texts::Title);
+    EXPECT_EQ(t.window->lblProgramStatus->caption(), texts::StatusReady);
+    EXPECT_TRUE(t.window->strPicturePath.isEmpty());
+    EXPECT_TRUE(t.window->strPictureExt.isEmpty());
+    EXPECT_FALSE(t.window->picOutPicture->isVisible());
+    EXPECT_FALSE(t.window->imgOutPicture->isVisible());
+    EXPECT_FALSE(t.window->hscrPicRightLeft->isVisible());
+    EXPECT_FALSE(t.window->vscrPicUpDown->isVisible());
+    EXPECT_FALSE(t.window->picScrollBarsSquare->isVisible());
+}
+
+} // namespace
+
+TEST(Loading, StartsEmptyAndReady)
+{
+    TestWindow t;
+    EXPECT_EQ(t.statuses.first(), texts::StatusLoading);
+    expectEmptyWindow(t);
+    EXPECT_EQ(t.window->intScrollStep, 100);
+    EXPECT_FALSE(t.window->picOutPicture->hasBorder());
+    EXPECT_TRUE(t.dialogs.shown.isEmpty());
+}
+
+TEST(Loading, ShowsAPictureAtItsOwnSize)
+{
+    QTemporaryDir dir;
+    const QString path = writePicture(dir, "photo.bmp", 300, 200);
+    TestWindow t;
+    t.statuses.clear();
+
+    t.window->NewPicture(path);
+
+    EXPECT_EQ(t.statuses, LoadOk);
+    EXPECT_EQ(t.window->form->caption(), "Lumarin - " + path);
+    EXPECT_EQ(t.window->strPictureExt, "bmp");
+    EXPECT_TRUE(t.window->picOutPicture->isVisible());
+    EXPECT_FLOAT_EQ(t.window->picOutPicture->width(), 300 * 15);
+    EXPECT_FLOAT_EQ(t.window->picOutPicture->height(), 200 * 15);
+    // One picture object for holder and view: nothing was copied.
+    EXPECT_EQ(t.window->picOutPicture->picture(), t.window->picLoadPicture->picture());
+    EXPECT_TRUE(t.dialogs.shown.isEmpty());
+}
+
+TEST(Loading, BadFilesEndInTheErrorBoxAndAnEmptyWindow)
+{
+    QTemporaryDir dir;
+    const auto write = [&](const QString &name, const QByteArray &bytes) {
+        QFile file(dir.filePath(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        return file.fileName();
+    };
+    const QString good = writePicture(dir, "good.jpg", 64, 48, "JPEG");
+    QFile goodFile(good);
+    goodFile.open(QIODevice::ReadOnly);
+    const QByteArray jpeg = goodFile.readAll();
+
+    // A bitmap header declaring 60000 × 60000 pixels of 24 bits.
+    QByteArray huge;
+    {
+        QDataStream out(&huge, QIODevice::WriteOnly);
+        out.setByteOrder(QDataStream::LittleEndian);
+        out.writeRawData("BM", 2);
+        out << quint32(54 + 64) << quint32(0) << quint32(54);
+        out << quint32(40) << qint32(60000) << qint32(60000) << quint16(1) << quint16(24)
+            << quint32(0) << quint32(0) << qint32(2835) << qint32(2835) << quint32(0)
+            << quint32(0);
+        out.writeRawData(QByteArray(64, '\0').constData(), 64);
+    }
+
+    const struct
+    {
+        const char *name;
+        QString path;
+        QString description;
+    } cases[] = {
+        {"missing file", dir.filePath("missing.jpg"), "Файл не найден"},
+        {"missing folder", dir.filePath("nowhere/x.jpg"), "Путь не найден"},
+        {"a folder", dir.path(), "Ошибка доступа к пути или файлу"},
+        {"zero bytes", write("empty.bmp", {}), "Недопустимый рисунок"},
+        {"text named .jpg", write("text.jpg", "not a picture at all\n"), "Недопустимый рисунок"},
+        {"truncated JPEG", write("cut.jpg", jpeg.left(jpeg.size() / 2)), "Недопустимый рисунок"},
+        {"60000 x 60000 bitmap", write("huge.bmp", huge), "Недостаточно памяти"},
+    };
+
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        TestWindow t;
+        QString statusWhileOpen;
+        t.dialogs.whileOpen = [&](const auto &) {
+            statusWhileOpen = t.window->lblProgramStatus->caption();
+        };
+        t.statuses.clear();
+
+        t.window->NewPicture(c.path);
+
+        ASSERT_EQ(t.dialogs.shown.size(), 1);
+        const auto &box = t.dialogs.shown.first();
+        EXPECT_TRUE(box.text.startsWith(c.description)) << box.text.toStdString();
+        EXPECT_EQ(box.caption, "Ошибка");
+        EXPECT_EQ(box.buttons, Buttons::Ok);
+        EXPECT_EQ(box.icon, Icon::Exclamation);
+        EXPECT_EQ(statusWhileOpen, texts::StatusError);
+        EXPECT_EQ(t.statuses, LoadFailed);
+        expectEmptyWindow(t);
+        EXPECT_TRUE(t.window->picLoadPicture->picture()->isEmpty());
+    }
+}
+
+TEST(Loading, FailureAfterAGoodLoadDoesNotBringTheOldPictureBack)
+{
+    QTemporaryDir dir;
+    const QString path = writePicture(dir, "a.bmp", 40, 30);
+    TestWindow t;
+    t.window->NewPicture(path);
+    ASSERT_TRUE(t.window->picOutPicture->isVisible());
+
+    QFile::remove(path);
+    t.window->LoadImage(); // as the view switch reloads
+
+    EXPECT_EQ(t.dialogs.shown.size(), 1);
+    expectEmptyWindow(t);
+    EXPECT_TRUE(t.window->picLoadPicture->picture()->isEmpty());
+}
+
+TEST(Loading, ExtensionIsTheLastThreeCharactersAsTyped)
+{
+    const struct
+    {
+        QString path;
+        QString ext;
+    } cases[] = {
+        {"/pictures/Photo.JPEG", "PEG"},
+        {"/pictures/a.gif", "gif"},
+        {"ab", "ab"},
+        {"x", "x"},
+    };
+    for (const auto &c : cases) {
+        TestWindow t;
+        QString extWhileLoading;
+        t.dialogs.whileOpen = [&](const auto &) { extWhileLoading = t.window->strPictureExt; };
+        t.window->NewPicture(c.path);
+        EXPECT_EQ(extWhileLoading, c.ext) << c.path.toStdString();
+    }
+}
+
+TEST(Loading, ResetsScrollPositionsAndTheCanvas)
+{
+    QTemporaryDir dir;
+    const QString path = writePicture(dir, "big.bmp", 2000, 1500);
+    TestWindow t;
+    t.window->NewPicture(path);
+    t.window->hscrPicRightLeft->setValue(20);
+    t.window->vscrPicUpDown->setValue(10);
+    ASSERT_FLOAT_EQ(t.window->picOutPicture->left(), -2000);
+
+    t.window->LoadImage();
+
+    EXPECT_EQ(t.window->hscrPicRightLeft->value(), 0);
+    EXPECT_EQ(t.window->vscrPicUpDown->value(), 0);
+    EXPECT_FLOAT_EQ(t.window->picOutPicture->left(), 0);
+    EXPECT_FLOAT_EQ(t.window->picOutPicture->top(), 0);
+}

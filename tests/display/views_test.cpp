@@ -1,0 +1,132 @@
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "main_window/texts.h"
+#include "platform/Form.h"
+#include "platform/ImageControl.h"
+#include "platform/Label.h"
+#include "platform/MenuItem.h"
+#include "platform/PictureBox.h"
+#include "platform/ScrollBar.h"
+#include "platform/SystemColors.h"
+#include "platform/Twips.h"
+#include "support/TestWindow.h"
+
+namespace {
+
+QColor containerColor(const frmLumarin &w)
+{
+    return w.picContainer->inner()->palette().color(QPalette::Window);
+}
+
+} // namespace
+
+TEST(Views, ScrolledViewLaysOutBarsForALargePicture)
+{
+    QTemporaryDir dir;
+    TestWindow t;
+    t.resizeClient(800, 600);
+    t.window->NewPicture(writePicture(dir, "big.bmp", 3000, 2000));
+    const frmLumarin &w = *t.window;
+
+    const float cw = w.picContainer->width();
+    const float ch = w.picContainer->height();
+    EXPECT_TRUE(w.hscrPicRightLeft->isVisible());
+    EXPECT_TRUE(w.vscrPicUpDown->isVisible());
+    EXPECT_TRUE(w.picScrollBarsSquare->isVisible());
+    EXPECT_FLOAT_EQ(w.hscrPicRightLeft->top(), ch - 305);
+    EXPECT_FLOAT_EQ(w.vscrPicUpDown->left(), cw - 305);
+    EXPECT_EQ(w.hscrPicRightLeft->max(), qRound((45000 - cw + 100) / 100) + 3);
+    EXPECT_EQ(containerColor(w), platform::systemColor(platform::syscolor::ButtonFace));
+}
+
+TEST(Views, PanningReachesTheLastColumnOfAVeryWidePicture)
+{
+    // 6000 pixels are 90000 twips: offsets far beyond 16 bits.
+    QTemporaryDir dir;
+    TestWindow t;
+    t.resizeClient(800, 600);
+    t.window->NewPicture(writePicture(dir, "wide.bmp", 6000, 100));
+    frmLumarin &w = *t.window;
+    ASSERT_TRUE(w.hscrPicRightLeft->isVisible());
+
+    w.hscrPicRightLeft->setValue(w.hscrPicRightLeft->max());
+
+    const float right = w.picOutPicture->left() + w.picOutPicture->width();
+    EXPECT_NEAR(right, w.picContainer->width() - 100, 50);
+    EXPECT_LT(w.picOutPicture->left(), -32767);
+}
+
+TEST(Views, FittedViewStretchesTheSamePictureAndHidesTheBars)
+{
+    QTemporaryDir dir;
+    TestWindow t;
+    t.resizeClient(800, 600);
+    frmLumarin &w = *t.window;
+    w.NewPicture(writePicture(dir, "big.bmp", 3000, 2000));
+    w.hscrPicRightLeft->setValue(5);
+    const int max = w.hscrPicRightLeft->max();
+
+    w.mnuViewPictureToWindow->setChecked(true);
+    w.LoadImage();
+
+    EXPECT_TRUE(w.imgOutPicture->isVisible());
+    EXPECT_FALSE(w.picOutPicture->isVisible());
+    EXPECT_EQ(w.imgOutPicture->picture(), w.picLoadPicture->picture());
+    EXPECT_FALSE(w.hscrPicRightLeft->isVisible());
+    EXPECT_FALSE(w.vscrPicUpDown->isVisible());
+    EXPECT_FALSE(w.picScrollBarsSquare->isVisible());
+    EXPECT_EQ(w.hscrPicRightLeft->max(), max); // hiding keeps the maxima
+    EXPECT_EQ(containerColor(w), platform::systemColor(platform::syscolor::WindowBackground));
+}
+
+TEST(Views, FittedViewDrawsTheWholePictureSmoothly)
+{
+    // A picture with a sharp black/white edge in the middle, shrunk 3:1 in
+    // the fitted view, keeps both halves and blends the edge.
+    QTemporaryDir dir;
+    QImage image(900, 600, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 450; ++x)
+            image.setPixel(x, y, qRgb(0, 0, 0));
+    image.save(dir.filePath("edge.bmp"));
+
+    TestWindow t;
+    frmLumarin &w = *t.window;
+    w.mnuViewPictureToWindow->setChecked(true);
+    t.resizeClient(400, 300);
+    w.NewPicture(dir.filePath("edge.bmp"));
+
+    const QImage shown = w.imgOutPicture->widget()->grab().toImage();
+    ASSERT_FALSE(shown.isNull());
+    const int y = shown.height() / 2;
+    EXPECT_EQ(qGray(shown.pixel(2, y)), 0);
+    EXPECT_EQ(qGray(shown.pixel(shown.width() - 3, y)), 255);
+}
+
+TEST(Views, ATinyAreaRefusesTheBarAndReportsIt)
+{
+    QTemporaryDir dir;
+    TestWindow t;
+    frmLumarin &w = *t.window;
+    // An outer height of 1385 + 200 twips leaves a picture area about 200
+    // high, too low for the vertical bar (CH - 321 < 0).
+    w.form->resize(800, platform::toPixels(1385 + 200));
+    QApplication::processEvents();
+    ASSERT_GE(w.picContainer->height(), 0);
+    ASSERT_LT(w.picContainer->height(), 321);
+    const QString path = writePicture(dir, "tall.bmp", 20, 2000);
+
+    w.NewPicture(path);
+
+    ASSERT_EQ(t.dialogs.shown.size(), 1);
+    EXPECT_TRUE(t.dialogs.shown.first().text.startsWith("Недопустимое значение свойства"));
+    EXPECT_TRUE(w.strPicturePath.isEmpty());
+    // The title was written before the layout failed and stays.
+    EXPECT_EQ(w.form->caption(), "Lumarin - " + path);
+    EXPECT_TRUE(w.picOutPicture->isVisible());
+    EXPECT_EQ(w.lblProgramStatus->caption(), texts::StatusReady);
+}

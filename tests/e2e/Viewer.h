@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QImage>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+namespace e2e {
+
+// Runs a command to completion and returns its standard output, trimmed.
+QString run(const QString &program, const QStringList &arguments, int timeoutMs = 10000);
+
+// The real viewer binary, started in a folder of the test's choosing in the
+// X server of DISPLAY, and looked at and driven from outside.
+class Viewer
+{
+public:
+    explicit Viewer(const QString &workingFolder,
+                    const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
+    ~Viewer();
+
+    // Waits for a visible window whose whole title matches `pattern` (a
+    // regular expression) and returns its id, or an empty string.
+    QString waitForWindow(const QString &pattern, int timeoutMs = 15000);
+    QString title(const QString &window) const;
+    QRect geometry(const QString &window) const;
+
+    // Presses keys (xdotool names or keycodes) with that window focused.
+    void key(const QString &window, const QStringList &keys);
+    QImage screenshot(const QString &window) const;
+
+    bool waitForExit(int timeoutMs = 10000);
+    int exitCode() const { return process_.exitCode(); }
+    QProcess::ExitStatus exitStatus() const { return process_.exitStatus(); }
+
+private:
+    QProcess process_;
+};
+
+} // namespace e2e

@@ -1,0 +1,65 @@
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "Viewer.h"
+
+namespace {
+
+// How much a band of the window varies: a drawn menu, button row or text
+// has dark and light pixels, an empty area has one colour.
+int contrast(const QImage &image, const QRect &band)
+{
+    int darkest = 255;
+    int lightest = 0;
+    const QRect area = band.intersected(image.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const int gray = qGray(image.pixel(x, y));
+            darkest = std::min(darkest, gray);
+            lightest = std::max(lightest, gray);
+        }
+    }
+    return lightest - darkest;
+}
+
+QString copyTestPictures(const QTemporaryDir &folder)
+{
+    for (const char *name : {"bmpsuite/g/rgb24.bmp", "pillow/hopper.gif", "pillow/rgb.jpg"}) {
+        const QString from = QStringLiteral(LUMARIN_TESTDATA_DIR "/") + name;
+        QFile::copy(from, folder.filePath(QFileInfo(from).fileName()));
+    }
+    return folder.path();
+}
+
+} // namespace
+
+TEST(Startup, ShowsTheEmptyMainWindowAndClosesCleanly)
+{
+    QTemporaryDir pictures;
+    e2e::Viewer viewer(copyTestPictures(pictures));
+
+    const QString window = viewer.waitForWindow("Lumarin");
+    ASSERT_FALSE(window.isEmpty());
+    EXPECT_EQ(viewer.title(window), "Lumarin");
+
+    const QRect frame = viewer.geometry(window);
+    EXPECT_GE(frame.width(), 600);
+    EXPECT_GE(frame.height(), 300);
+
+    const QImage shot = viewer.screenshot(window);
+    ASSERT_FALSE(shot.isNull());
+    const int w = shot.width();
+    const int h = shot.height();
+    EXPECT_GT(contrast(shot, QRect(0, 0, w / 3, 22)), 100) << "menu bar not drawn";
+    EXPECT_GT(contrast(shot, QRect(270, 22, 340, 35)), 100) << "button row not drawn";
+    EXPECT_GT(contrast(shot, QRect(0, h - 16, 80, 16)), 100) << "status line not drawn";
+    EXPECT_LT(contrast(shot, QRect(20, 80, 200, 120)), 10) << "picture area not empty";
+
+    viewer.key(window, {"alt+F4"});
+    ASSERT_TRUE(viewer.waitForExit());
+    EXPECT_EQ(viewer.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(viewer.exitCode(), 0);
+}

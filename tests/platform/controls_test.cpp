@@ -1,0 +1,95 @@
+#include <QScrollBar>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include "platform/Error.h"
+#include "platform/Label.h"
+#include "platform/ScrollBar.h"
+#include "platform/Twips.h"
+
+using platform::ScrollBar;
+
+TEST(Controls, NegativeSizesAreRefusedAndTheOldValueKept)
+{
+    QWidget parent;
+    platform::Label label(&parent);
+    label.move(0, 0, 300, 255);
+    for (auto set : {&platform::Control::setWidth, &platform::Control::setHeight}) {
+        try {
+            (label.*set)(-1);
+            ADD_FAILURE() << "a negative size was taken";
+        } catch (const platform::Error &error) {
+            EXPECT_EQ(error.number, platform::errc::InvalidPropertyValue);
+        }
+    }
+    EXPECT_FLOAT_EQ(label.width(), 300);
+    EXPECT_FLOAT_EQ(label.height(), 255);
+}
+
+TEST(Controls, TwipsReadBackAsSetAndMapToPixels)
+{
+    QWidget parent;
+    platform::Label label(&parent);
+    label.move(7.5f, 100.25f, 1335, 15);
+    EXPECT_FLOAT_EQ(label.left(), 7.5f);
+    EXPECT_FLOAT_EQ(label.top(), 100.25f);
+    const double tpp = platform::twipsPerPixel();
+    EXPECT_EQ(label.widget()->width(), qRound((7.5 + 1335) / tpp) - qRound(7.5 / tpp));
+}
+
+TEST(Controls, ScrollBarRaisesChangeInsideTheAssignment)
+{
+    QWidget parent;
+    ScrollBar bar(Qt::Horizontal, &parent);
+    bar.setMax(100);
+    QList<int> seen;
+    QObject::connect(&bar, &ScrollBar::change, [&] { seen << bar.value(); });
+
+    bar.setValue(40);
+    EXPECT_EQ(seen, QList<int>{40});
+    bar.setValue(40); // unchanged: no event
+    EXPECT_EQ(seen.size(), 1);
+
+    bar.setMax(10); // a lowered maximum pulls the value down with it
+    EXPECT_EQ(seen, (QList<int>{40, 10}));
+    EXPECT_EQ(bar.value(), 10);
+}
+
+TEST(Controls, ScrollBarTakesSixteenBitMaximaAndRefusesValuesOutOfRange)
+{
+    QWidget parent;
+    ScrollBar bar(Qt::Vertical, &parent);
+    bar.setMax(100000);
+    EXPECT_EQ(bar.max(), 32767);
+
+    // A maximum below the minimum does not move the minimum.
+    bar.setMax(-3);
+    bar.setMax(5);
+    EXPECT_EQ(bar.min(), 0);
+    EXPECT_THROW(bar.setValue(6), platform::Error);
+    EXPECT_THROW(bar.setValue(-1), platform::Error);
+}
+
+TEST(Controls, ScrollBarDragRaisesScrollThenChange)
+{
+    QWidget parent;
+    ScrollBar bar(Qt::Horizontal, &parent);
+    bar.setMax(50);
+    auto *qt = static_cast<QScrollBar *>(bar.widget());
+    int scrolls = 0;
+    QList<int> changes;
+    QObject::connect(&bar, &ScrollBar::scroll, [&] {
+        ++scrolls;
+        EXPECT_EQ(bar.value(), qt->sliderPosition());
+    });
+    QObject::connect(&bar, &ScrollBar::change, [&] { changes << bar.value(); });
+
+    qt->setSliderDown(true);
+    qt->setSliderPosition(10);
+    qt->setSliderPosition(20);
+    EXPECT_EQ(scrolls, 2);
+    EXPECT_TRUE(changes.isEmpty());
+    qt->setSliderDown(false);
+    EXPECT_EQ(changes, QList<int>{20});
+}

@@ -1,0 +1,181 @@
+#include <QBuffer>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include "platform/Error.h"
+#include "platform/FilePictureLoader.h"
+#include "platform/PictureFile.h"
+#include "platform/RasterDecoder.h"
+#include "support/TestWindow.h"
+
+using platform::Picture;
+
+namespace {
+
+QByteArray encoded(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+QImage sample()
+{
+    QImage image(20, 10, QImage::Format_RGB32);
+    image.fill(qRgb(200, 40, 40));
+    return image;
+}
+
+int largestChannelDifference(const QImage &a, const QImage &b)
+{
+    const QImage x = a.convertToFormat(QImage::Format_ARGB32);
+    const QImage y = b.convertToFormat(QImage::Format_ARGB32);
+    int worst = 0;
+    for (int row = 0; row < x.height(); ++row) {
+        for (int col = 0; col < x.width(); ++col) {
+            const QRgb p = x.pixel(col, row);
+            const QRgb q = y.pixel(col, row);
+            // Fully transparent pixels have no colour to compare.
+            if (qAlpha(p) == 0 && qAlpha(q) == 0)
+                continue;
+            worst = std::max({worst, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                              std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+        }
+    }
+    return worst;
+}
+
+QStringList filesIn(const QString &relative)
+{
+    QStringList files;
+    QDirIterator it(testDataPath(relative), QDir::Files);
+    while (it.hasNext())
+        files << it.next();
+    files.sort();
+    return files;
+}
+
+} // namespace
+
+TEST(RasterDecoder, DecidesTheKindFromTheContent)
+{
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+        Picture::Kind kind;
+    } cases[] = {
+        {"bmp", encoded(sample(), "BMP"), Picture::Kind::Bitmap},
+        {"jpeg", encoded(sample(), "JPEG"), Picture::Kind::Jpeg},
+        {"ico", encoded(sample(), "ICO"), Picture::Kind::Icon},
+        {"gif", QByteArray("GIF89a\x01\x00\x01\x00", 10), Picture::Kind::Gif},
+        {"png is not read", encoded(sample(), "PNG"), Picture::Kind::Empty},
+        {"text", "hello world", Picture::Kind::Empty},
+        {"empty", QByteArray(), Picture::Kind::Empty},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(platform::detectRasterKind(c.bytes), c.kind) << c.name;
+}
+
+TEST(RasterDecoder, KeepsTheOriginalBytesAndReadsWhateverTheName)
+{
+    const QByteArray jpeg = encoded(sample(), "JPEG");
+    const auto picture = platform::decodeRaster(jpeg);
+    EXPECT_EQ(picture->originalBytes(), jpeg);
+    EXPECT_EQ(picture->pixelSize(), QSize(20, 10));
+    EXPECT_FLOAT_EQ(picture->twipsSize().width(), 20 * 15);
+}
+
+TEST(RasterDecoder, ReadsEveryGoodBitmapLikeItsReference)
+{
+    const QStringList files = filesIn("bmpsuite/g");
+    ASSERT_FALSE(files.isEmpty()) << "test data missing";
+    for (const QString &file : files) {
+        SCOPED_TRACE(file.toStdString());
+        platform::PicturePtr picture;
+        try {
+            picture = platform::decodeRaster(platform::readPictureFile(file));
+        } catch (const platform::Error &error) {
+            ADD_FAILURE() << error.description.toStdString();
+            continue;
+        }
+        const QString reference = testDataPath("bmpsuite/reference/" + QFileInfo(file).baseName() + ".png");
+        if (!QFile::exists(reference))
+            continue;
+        const QImage expected(reference);
+        ASSERT_EQ(picture->pixelSize(), expected.size());
+        EXPECT_LE(largestChannelDifference(picture->image(), expected), 8);
+    }
+}
+
+TEST(RasterDecoder, EveryRealWorldFileLoadsOrFailsCleanly)
+{
+    // Metafiles arrive with their own loader; until then they are refused
+    // like any other file this loader cannot read.
+    platform::FilePictureLoader loader;
+    int loaded = 0;
+    for (const char *folder : {"bmpsuite/b", "bmpsuite/q", "pillow"}) {
+        for (const QString &file : filesIn(QString::fromLatin1(folder))) {
+            SCOPED_TRACE(file.toStdString());
+            try {
+                const auto picture = loader.load(file);
+                EXPECT_FALSE(picture->isEmpty());
+                EXPECT_GT(picture->pixelSize().width(), 0);
+                ++loaded;
+            } catch (const platform::Error &error) {
+                EXPECT_TRUE(error.number == platform::errc::InvalidPicture
+                            || error.number == platform::errc::OutOfMemory)
+                    << error.number << " " << error.description.toStdString();
+            }
+        }
+    }
+    EXPECT_GT(loaded, 100);
+}
+
+TEST(RasterDecoder, ReadsIconsCursorsHeaderlessDibsAndGifs)
+{
+    for (const char *name : {"pillow/python.ico", "pillow/deerstalker.cur", "pillow/clipboard.dib",
+                             "pillow/transparent.gif", "pillow/hopper_256x256.ico"}) {
+        SCOPED_TRACE(name);
+        EXPECT_NO_THROW({
+            const auto picture = platform::decodeRaster(platform::readPictureFile(testDataPath(name)));
+            EXPECT_FALSE(picture->image().isNull());
+        });
+    }
+}
+
+TEST(RasterDecoder, RefusesDecompressionBombsBeforeDecoding)
+{
+    // Headers that declare pictures far beyond memory, followed by almost
+    // nothing: the refusal must come from the declared size.
+    QByteArray jpeg = encoded(sample(), "JPEG");
+    const qsizetype sof = jpeg.indexOf("\xFF\xC0");
+    ASSERT_GT(sof, 0);
+    jpeg.replace(sof + 5, 4, QByteArray::fromHex("ffdcffdc")); // 65500 × 65500
+
+    QByteArray gif("GIF89a\xff\xff\xff\xff\x00\x00\x00", 13);
+    gif += QByteArray(32, '\0');
+
+    QByteArray bmp = encoded(sample(), "BMP");
+    bmp.replace(18, 8, QByteArray::fromHex("60ea000060ea0000")); // 60000 × 60000
+
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+    } bombs[] = {{"jpeg", jpeg}, {"gif", gif}, {"bmp", bmp}};
+    for (const auto &bomb : bombs) {
+        try {
+            platform::decodeRaster(bomb.bytes);
+            ADD_FAILURE() << bomb.name << " bomb was decoded";
+        } catch (const platform::Error &error) {
+            EXPECT_EQ(error.number, platform::errc::OutOfMemory) << bomb.name;
+        }
+    }
+}

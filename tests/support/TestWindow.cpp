@@ -1,0 +1,42 @@
+#include "support/TestWindow.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QMenuBar>
+#include <QPainter>
+
+#include "platform/Form.h"
+#include "platform/Label.h"
+
+TestWindow::TestWindow()
+{
+    window = std::make_unique<frmLumarin>(platform::Services{dialogs, pictures});
+    QObject::connect(window->lblProgramStatus, &platform::Label::change,
+                     [this](const QString &text) { statuses.append(text); });
+    window->show();
+    QApplication::processEvents();
+}
+
+void TestWindow::resizeClient(int width, int height)
+{
+    window->form->resize(width, height + window->form->menuBar()->height());
+    QApplication::processEvents();
+}
+
+QString writePicture(const QTemporaryDir &folder, const QString &name, int width, int height,
+                     const char *format)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QPainter painter(&image);
+    painter.fillRect(0, 0, width / 2, height / 2, Qt::yellow);
+    painter.end();
+    const QString path = folder.filePath(name);
+    image.save(path, format);
+    return path;
+}
+
+QString testDataPath(const QString &relative)
+{
+    return QStringLiteral(LUMARIN_TESTDATA_DIR "/") + relative;
+}

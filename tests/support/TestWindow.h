@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+#include "main_window/frmLumarin.h"
+#include "platform/FilePictureLoader.h"
+#include "support/ScriptedDialogs.h"
+
+// The main window as the program builds it, with the real picture loader and
+// scripted dialogs, shown offscreen. Records every status text it shows.
+struct TestWindow
+{
+    TestWindow();
+
+    ScriptedDialogs dialogs;
+    platform::FilePictureLoader pictures;
+    std::unique_ptr<frmLumarin> window;
+    QStringList statuses;
+
+    // Resizes the client area (in pixels) and lets the resize happen.
+    void resizeClient(int width, int height);
+};
+
+// Writes a picture of the given pixel size into `folder` and returns its path.
+QString writePicture(const QTemporaryDir &folder, const QString &name, int width, int height,
+                     const char *format = "BMP");
+
+QString testDataPath(const QString &relative);
