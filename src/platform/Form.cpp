@@ -35,8 +35,8 @@ float Form::clientHeight() const
 
 void Form::setClientSize(float width, float height)
 {
-    const int menu = menuBar()->isVisible() || !isVisible() ? menuBar()->sizeHint().height() : 0;
-    resize(toPixels(width), toPixels(height) + menu);
+    const QWidget *bar = menuWidget();
+    resize(toPixels(width), toPixels(height) + (bar ? bar->sizeHint().height() : 0));
 }
 
 QMenu *Form::addMenu(const QString &caption)

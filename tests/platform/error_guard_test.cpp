@@ -1,0 +1,39 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "platform/ErrorGuard.h"
+#include "support/ScriptedDialogs.h"
+
+using platform::Error;
+using platform::ErrorGuard;
+
+TEST(ErrorGuard, ReportsWhatAHandlerThrowsAndGoesOn)
+{
+    const struct
+    {
+        const char *name;
+        std::function<void()> handler;
+        QString text;
+    } cases[] = {
+        {"platform error", [] { throw Error{70, "Доступ запрещён"}; }, "Error 70\nДоступ запрещён"},
+        {"out of memory", [] { throw std::bad_alloc(); }, "Error 7\nНедостаточно памяти"},
+        {"anything else", [] { throw std::runtime_error("boom"); }, "Error 0\nboom"},
+    };
+    for (const auto &c : cases) {
+        ScriptedDialogs dialogs;
+        ErrorGuard guard(dialogs);
+        guard.run(c.handler);
+        ASSERT_EQ(dialogs.shown.size(), 1) << c.name;
+        EXPECT_EQ(dialogs.shown[0].text, c.text) << c.name;
+        EXPECT_EQ(dialogs.shown[0].caption, "Lumarin");
+        EXPECT_EQ(dialogs.shown[0].icon, platform::Icon::Stop);
+    }
+
+    ScriptedDialogs quiet;
+    ErrorGuard guard(quiet);
+    bool ran = false;
+    guard.run([&] { ran = true; });
+    EXPECT_TRUE(ran);
+    EXPECT_TRUE(quiet.shown.isEmpty());
+}
