@@ -1,10 +1,12 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QSettings>
 #include <QTranslator>
 
 #include "main_window/frmLumarin.h"
 #include "platform/FilePictureLoader.h"
+#include "platform/LinuxVolumes.h"
 #include "platform/QtDialogs.h"
 
 namespace {
@@ -18,6 +20,17 @@ void loadQtTranslations(QApplication &app, QTranslator &translator)
         app.installTranslator(&translator);
 }
 
+// Qt's file dialog stores its history and last folder in the user's
+// QtProject.conf when it closes. The program keeps no settings and writes
+// nothing but the pictures it saves, so user-scope settings are pointed at a
+// place where no file can ever be made.
+void keepQtFromWritingSettings()
+{
+    const QString nowhere = QStringLiteral("/dev/null");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, nowhere);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, nowhere);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -25,12 +38,15 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumarin"));
 
+    keepQtFromWritingSettings();
+
     QTranslator translator;
     loadQtTranslations(app, translator);
 
     platform::QtDialogs dialogs;
     platform::FilePictureLoader pictures;
-    frmLumarin mainWindow(platform::Services{dialogs, pictures});
+    platform::LinuxVolumes volumes;
+    frmLumarin mainWindow(platform::Services{dialogs, pictures, volumes});
     mainWindow.show();
     return app.exec();
 }

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "main_window/extension.h"
 #include "main_window/texts.h"
 #include "platform/Dialogs.h"
 #include "platform/Form.h"
@@ -13,21 +14,10 @@
 
 using namespace platform;
 
-namespace {
-
-// The extension as the program keeps it: the last three characters as
-// typed, or the whole path when it is shorter.
-QString lastThree(const QString &path)
-{
-    return path.right(3);
-}
-
-} // namespace
-
 void frmLumarin::NewPicture(const QString &file)
 {
     strPicturePath = file;
-    strPictureExt = lastThree(strPicturePath);
+    strPictureExt = extensionOf(strPicturePath);
     LoadImage();
 }
 

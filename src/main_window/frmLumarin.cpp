@@ -3,6 +3,7 @@
 #include <QMenu>
 
 #include "main_window/texts.h"
+#include "picker/frmFilePicker.h"
 #include "main_window/window_icon.h"
 #include "platform/CommandButton.h"
 #include "platform/Form.h"
@@ -43,6 +44,7 @@ frmLumarin::frmLumarin(Services services)
     form = std::make_unique<Form>();
     form->setCaption(texts::Title);
     form->setWindowIcon(windowIcon());
+    form->setKeyPreview(true);
     createControls();
     createMenus();
     setTabOrder();
@@ -51,6 +53,13 @@ frmLumarin::frmLumarin(Services services)
 }
 
 frmLumarin::~frmLumarin() = default;
+
+frmFilePicker &frmLumarin::filePicker()
+{
+    if (!picker_)
+        picker_ = std::make_unique<frmFilePicker>(*this, services_);
+    return *picker_;
+}
 
 void frmLumarin::show()
 {
@@ -149,6 +158,21 @@ void frmLumarin::setTabOrder()
 void frmLumarin::connectEvents()
 {
     on(form.get(), &Form::resized, &frmLumarin::Form_Resize);
+    connect(form.get(), &Form::keyDown, this, [this](int keyCode, int shift) {
+        guard_.run([&] { Form_KeyDown(std::int16_t(keyCode), std::int16_t(shift)); });
+    });
+    on(cbPickDir, &CommandButton::click, &frmLumarin::cbPickDir_Click);
+    on(cbNext, &CommandButton::click, &frmLumarin::cbNext_Click);
+    on(cbPrev, &CommandButton::click, &frmLumarin::cbPrev_Click);
+    on(cbDel, &CommandButton::click, &frmLumarin::cbDel_Click);
+    on(mnuFileOpenPic, &MenuItem::click, &frmLumarin::mnuFileOpenPic_Click);
+    on(mnuFileSavePic, &MenuItem::click, &frmLumarin::mnuFileSavePic_Click);
+    on(mnuFileExit, &MenuItem::click, &frmLumarin::mnuFileExit_Click);
+    on(mnuViewPictureToWindow, &MenuItem::click, &frmLumarin::mnuViewPictureToWindow_Click);
+    on(mnuViewNext, &MenuItem::click, &frmLumarin::mnuViewNext_Click);
+    on(mnuViewPrevious, &MenuItem::click, &frmLumarin::mnuViewPrevious_Click);
+    on(mnuViewRemove, &MenuItem::click, &frmLumarin::mnuViewRemove_Click);
+    on(mnuViewDelete, &MenuItem::click, &frmLumarin::mnuViewDelete_Click);
     on(hscrPicRightLeft, &ScrollBar::change, &frmLumarin::hscrPicRightLeft_Change);
     on(hscrPicRightLeft, &ScrollBar::scroll, &frmLumarin::hscrPicRightLeft_Scroll);
     on(vscrPicUpDown, &ScrollBar::change, &frmLumarin::vscrPicUpDown_Change);

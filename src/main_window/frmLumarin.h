@@ -25,6 +25,8 @@ class TextBox;
 // display/ (loading, views, scroll bars, fit switch), picture_files/ (Open,
 // Save). Controls and state are public, as other windows and the tests
 // reach them by name.
+class frmFilePicker;
+
 class frmLumarin : public QObject
 {
     Q_OBJECT
@@ -41,10 +43,25 @@ public:
     void NewPicture(const QString &file);
     void ShowImage();
     void ShowScrollBars(const std::int16_t &intCmnd);
+    // The file picker, created the first time it is referred to.
+    frmFilePicker &filePicker();
 
     // --- Event handlers
     void Form_Load();
     void Form_Resize();
+    void Form_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
+    void cbPickDir_Click();
+    void cbNext_Click();
+    void cbPrev_Click();
+    void cbDel_Click();
+    void mnuFileOpenPic_Click();
+    void mnuFileSavePic_Click();
+    void mnuFileExit_Click();
+    void mnuViewPictureToWindow_Click();
+    void mnuViewNext_Click();
+    void mnuViewPrevious_Click();
+    void mnuViewRemove_Click();
+    void mnuViewDelete_Click();
     void hscrPicRightLeft_Change();
     void hscrPicRightLeft_Scroll();
     void vscrPicUpDown_Change();
@@ -57,6 +74,7 @@ public:
 
     // --- Controls
     std::unique_ptr<platform::Form> form;
+    platform::CommonDialog cdlDialog;
     platform::TextBox *txtDir = nullptr;
     platform::CommandButton *cbPickDir = nullptr;
     platform::CommandButton *cbNext = nullptr;
@@ -101,4 +119,6 @@ private:
     platform::Services services_;
     platform::ErrorGuard guard_;
     bool loaded_ = false;
+    // Declared after `form`, so it goes first: its window belongs to ours.
+    std::unique_ptr<frmFilePicker> picker_;
 };

@@ -5,6 +5,8 @@
 #include "platform/Label.h"
 #include "platform/PictureBox.h"
 
+// The platform shows the main window once this returns; the picker, shown
+// last here, then stands beside it, in front.
 void frmLumarin::Form_Load()
 {
     lblProgramStatus->setCaption(texts::StatusLoading);
@@ -12,4 +14,5 @@ void frmLumarin::Form_Load()
     // The image control is drawn without a border already; nothing to remove.
     intScrollStep = 100;
     LoadImage();
+    cbPickDir_Click();
 }

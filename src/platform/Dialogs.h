@@ -4,6 +4,17 @@
 
 namespace platform {
 
+// The settings of a file dialog, as the program sets them before showing it
+// and reads them back after.
+struct CommonDialog
+{
+    QString FileName;   // starts in the name box; the full chosen path after
+    QString DefaultExt; // added to a name typed without an extension
+    QString InitDir;    // the folder the dialog opens in
+    QString Filter;     // "description|pattern" pairs joined by "|"
+    int Flags = 0;
+};
+
 enum class Buttons { Ok, YesNo };
 enum class Icon { None, Stop, Exclamation };
 enum class Answer { Ok, Yes, No };
@@ -22,6 +33,10 @@ public:
     // default button.
     virtual Answer message(const QString &text, const QString &caption,
                            Buttons buttons, Icon icon) = 0;
+
+    // Shows the modal Save dialog. On OK, FileName becomes the full chosen
+    // path; a cancel leaves everything as it was and raises no error.
+    virtual void showSave(CommonDialog &dialog) = 0;
 };
 
 } // namespace platform

@@ -7,6 +7,7 @@ QString standardDescription(int number)
     switch (number) {
     case errc::OutOfMemory: return QStringLiteral("Недостаточно памяти");
     case errc::FileNotFound: return QStringLiteral("Файл не найден");
+    case errc::DiskFull: return QStringLiteral("Диск заполнен");
     case errc::DeviceUnavailable: return QStringLiteral("Устройство недоступно");
     case errc::PermissionDenied: return QStringLiteral("Доступ запрещён");
     case errc::PathFileAccess: return QStringLiteral("Ошибка доступа к пути или файлу");

@@ -9,6 +9,7 @@ namespace platform {
 namespace errc {
 inline constexpr int OutOfMemory = 7;
 inline constexpr int FileNotFound = 53;
+inline constexpr int DiskFull = 61;
 inline constexpr int DeviceUnavailable = 68;
 inline constexpr int PermissionDenied = 70;
 inline constexpr int PathFileAccess = 75;

@@ -1,14 +1,19 @@
 #include "platform/Form.h"
 
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QEvent>
 #include <QMenuBar>
 
 #include "platform/MenuItem.h"
 #include "platform/Twips.h"
+#include "platform/VirtualKeys.h"
 
 namespace platform {
 
-Form::Form(QWidget *owner) : QMainWindow(owner), client_(new QWidget(this))
+Form::Form(QWidget *owner, Qt::WindowFlags flags)
+    : QMainWindow(owner, flags | Qt::Window), client_(new QWidget(this))
 {
     setCentralWidget(client_);
 }
@@ -39,6 +44,39 @@ void Form::setClientSize(float width, float height)
     resize(toPixels(width), toPixels(height) + (bar ? bar->sizeHint().height() : 0));
 }
 
+void Form::setFixedClientSize(float width, float height)
+{
+    const QWidget *bar = menuWidget();
+    setFixedSize(toPixels(width), toPixels(height) + (bar ? bar->sizeHint().height() : 0));
+}
+
+void Form::setKeyPreview(bool preview)
+{
+    if (preview == keyPreview_)
+        return;
+    keyPreview_ = preview;
+    if (preview)
+        qApp->installEventFilter(this);
+    else
+        qApp->removeEventFilter(this);
+}
+
+bool Form::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    // A key goes first to the focus widget, then up to its parents; report
+    // it once, for the widget that receives it first, and only when that
+    // widget is in this form (not in a message box or another window).
+    QWidget *focus = QApplication::focusWidget();
+    QWidget *target = focus ? focus : this;
+    if (watched != target || target->window() != this)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    emit keyDown(virtualKeyCode(*key), shiftState(*key));
+    return false;
+}
+
 QMenu *Form::addMenu(const QString &caption)
 {
     return menuBar()->addMenu(caption);
@@ -47,6 +85,32 @@ QMenu *Form::addMenu(const QString &caption)
 MenuItem *Form::addItem(QMenu *menu, const QString &caption)
 {
     return new MenuItem(menu->addAction(caption));
+}
+
+bool Form::event(QEvent *event)
+{
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::WindowActivate)
+        emit activated();
+    return handled;
+}
+
+void Form::closeEvent(QCloseEvent *event)
+{
+    int cancel = 0;
+    emit queryUnload(cancel, ownerClosing_ ? OwnerClosing : UserClosing);
+    if (cancel != 0) {
+        event->ignore();
+        return;
+    }
+    // Forms this one owns close with it, each asked first, with the reason
+    // that its owner is closing.
+    for (Form *owned : findChildren<Form *>(Qt::FindDirectChildrenOnly)) {
+        owned->ownerClosing_ = true;
+        owned->close();
+        owned->ownerClosing_ = false;
+    }
+    event->accept();
 }
 
 void Form::resizeEvent(QResizeEvent *event)

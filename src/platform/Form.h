@@ -16,7 +16,13 @@ class Form : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit Form(QWidget *owner = nullptr);
+    // Reasons a form is asked to close, as queryUnload() reports them.
+    static constexpr int UserClosing = 0;
+    static constexpr int OwnerClosing = 5;
+
+    // A form with an owner stays in front of it, is minimised and restored
+    // with it, and is closed when it closes.
+    explicit Form(QWidget *owner = nullptr, Qt::WindowFlags flags = Qt::Window);
 
     QString caption() const { return windowTitle(); }
     void setCaption(const QString &caption) { setWindowTitle(caption); }
@@ -31,19 +37,35 @@ public:
     float clientWidth() const;
     float clientHeight() const;
     void setClientSize(float width, float height);
+    // A fixed single border: the user cannot resize the form.
+    void setFixedClientSize(float width, float height);
+
+    // Key preview: every key pressed anywhere in the form is reported by
+    // keyDown() before the focused control gets it (and it still does).
+    void setKeyPreview(bool preview);
 
     QMenu *addMenu(const QString &caption);
     MenuItem *addItem(QMenu *menu, const QString &caption);
 
 signals:
     void resized();
+    void activated();
+    void keyDown(int keyCode, int shift);
+    // Raised before the form closes; a handler sets `cancel` non-zero to
+    // keep it open.
+    void queryUnload(int &cancel, int unloadMode);
 
 protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     QWidget *client_;
+    bool ownerClosing_ = false;
+    bool keyPreview_ = false;
 };
 
 } // namespace platform

@@ -38,7 +38,7 @@ private:
 
     QFrame *frame_;
     PictureCanvas *canvas_;
-    PicturePtr picture_;
+    PicturePtr picture_ = emptyPicture();
     bool autoSize_ = false;
     bool border_ = true;
 };

@@ -11,6 +11,7 @@ class QtDialogs final : public Dialogs
 public:
     Answer message(const QString &text, const QString &caption, Buttons buttons,
                    Icon icon) override;
+    void showSave(CommonDialog &dialog) override;
 };
 
 } // namespace platform

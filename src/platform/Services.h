@@ -4,6 +4,7 @@ namespace platform {
 
 class Dialogs;
 class PictureLoader;
+class Volumes;
 
 // The platform services a window works with. The application wires the real
 // ones; tests hand in stand-ins where a real one cannot be driven.
@@ -11,6 +12,7 @@ struct Services
 {
     Dialogs &dialogs;
     PictureLoader &pictures;
+    Volumes &volumes;
 };
 
 } // namespace platform

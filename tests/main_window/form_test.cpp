@@ -98,23 +98,6 @@ TEST(MainForm, TabOrderFollowsTheTabIndexes)
         EXPECT_EQ(nextTabStop(expected[i - 1]), expected[i]) << i;
 }
 
-TEST(MainForm, MenuCheckMarkChangesOnlyFromCode)
-{
-    TestWindow t;
-    platform::MenuItem &item = *t.window->mnuViewPictureToWindow;
-    int clicks = 0;
-    QObject::connect(&item, &platform::MenuItem::click, [&] { ++clicks; });
-
-    item.action()->trigger();
-    EXPECT_EQ(clicks, 1);
-    EXPECT_FALSE(item.isChecked());
-    EXPECT_FALSE(item.action()->isChecked());
-
-    item.setChecked(true);
-    item.action()->trigger();
-    EXPECT_TRUE(item.action()->isChecked());
-}
-
 TEST(MainForm, IconIs32By32InSixteenColours)
 {
     const QImage icon = windowIconImage();

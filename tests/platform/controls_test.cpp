@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QScrollBar>
 #include <QWidget>
 
@@ -5,6 +6,7 @@
 
 #include "platform/Error.h"
 #include "platform/Label.h"
+#include "platform/MenuItem.h"
 #include "platform/ScrollBar.h"
 #include "platform/Twips.h"
 
@@ -92,4 +94,22 @@ TEST(Controls, ScrollBarDragRaisesScrollThenChange)
     EXPECT_TRUE(changes.isEmpty());
     qt->setSliderDown(false);
     EXPECT_EQ(changes, QList<int>{20});
+}
+
+TEST(Controls, MenuCheckMarkChangesOnlyFromCode)
+{
+    auto *action = new QAction;
+    auto *item = new platform::MenuItem(action); // owned by the action
+    int clicks = 0;
+    QObject::connect(item, &platform::MenuItem::click, [&] { ++clicks; });
+
+    action->trigger();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_FALSE(action->isChecked());
+
+    item->setChecked(true);
+    action->trigger();
+    EXPECT_TRUE(action->isChecked());
+    delete action;
 }

@@ -10,3 +10,10 @@ platform::Answer ScriptedDialogs::message(const QString &text, const QString &ca
         return answers.takeFirst();
     return buttons == platform::Buttons::Ok ? platform::Answer::Ok : platform::Answer::Yes;
 }
+
+void ScriptedDialogs::showSave(platform::CommonDialog &dialog)
+{
+    saveDialogs.append(dialog);
+    if (!saveAnswers.isEmpty())
+        dialog.FileName = saveAnswers.takeFirst();
+}

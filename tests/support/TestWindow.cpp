@@ -10,7 +10,7 @@
 
 TestWindow::TestWindow()
 {
-    window = std::make_unique<frmLumarin>(platform::Services{dialogs, pictures});
+    window = std::make_unique<frmLumarin>(platform::Services{dialogs, pictures, volumes});
     QObject::connect(window->lblProgramStatus, &platform::Label::change,
                      [this](const QString &text) { statuses.append(text); });
     window->show();

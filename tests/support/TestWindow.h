@@ -7,6 +7,7 @@
 
 #include "main_window/frmLumarin.h"
 #include "platform/FilePictureLoader.h"
+#include "support/FakeVolumes.h"
 #include "support/ScriptedDialogs.h"
 
 // The main window as the program builds it, with the real picture loader and
@@ -17,6 +18,7 @@ struct TestWindow
 
     ScriptedDialogs dialogs;
     platform::FilePictureLoader pictures;
+    FakeVolumes volumes;
     std::unique_ptr<frmLumarin> window;
     QStringList statuses;
 

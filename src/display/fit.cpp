@@ -1,0 +1,9 @@
+#include "main_window/frmLumarin.h"
+
+#include "platform/MenuItem.h"
+
+void frmLumarin::mnuViewPictureToWindow_Click()
+{
+    mnuViewPictureToWindow->setChecked(!mnuViewPictureToWindow->isChecked());
+    LoadImage();
+}

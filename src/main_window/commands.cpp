@@ -1,0 +1,59 @@
+#include "main_window/frmLumarin.h"
+
+#include "main_window/extension.h"
+
+#include "platform/Dialogs.h"
+#include "platform/FileOperations.h"
+#include "picker/frmFilePicker.h"
+
+using namespace platform;
+
+void frmLumarin::cbPickDir_Click()
+{
+    filePicker().show();
+}
+
+void frmLumarin::cbNext_Click()
+{
+    strPicturePath = filePicker().NextFile();
+    strPictureExt = extensionOf(strPicturePath);
+    LoadImage();
+}
+
+void frmLumarin::cbPrev_Click()
+{
+    strPicturePath = filePicker().PreviousFile();
+    strPictureExt = extensionOf(strPicturePath);
+    LoadImage();
+}
+
+void frmLumarin::mnuViewNext_Click()
+{
+    cbNext_Click();
+}
+
+void frmLumarin::mnuViewPrevious_Click()
+{
+    cbPrev_Click();
+}
+
+void frmLumarin::mnuViewRemove_Click()
+{
+    // The picker is not told: the next step goes on from its selection.
+    strPicturePath.clear();
+    strPictureExt.clear();
+    LoadImage();
+}
+
+void frmLumarin::cbDel_Click()
+{
+    const QString question = QStringLiteral("Уверены что хотите удалить ") + strPicturePath
+        + QLatin1Char('?');
+    if (services_.dialogs.message(question, ProgramTitle, Buttons::YesNo, Icon::None) == Answer::Yes)
+        deleteFile(strPicturePath);
+}
+
+void frmLumarin::mnuViewDelete_Click()
+{
+    cbDel_Click();
+}

@@ -1,0 +1,26 @@
+#include "main_window/frmLumarin.h"
+
+#include "main_window/key_table.h"
+#include "platform/Form.h"
+
+void frmLumarin::Form_KeyDown(std::int16_t KeyCode, std::int16_t Shift)
+{
+    switch (commandForKey(KeyCode, Shift)) {
+    case KeyCommand::Exit: mnuFileExit_Click(); break;
+    case KeyCommand::Open: mnuFileOpenPic_Click(); break;
+    case KeyCommand::Save: mnuFileSavePic_Click(); break;
+    case KeyCommand::FitToWindow: mnuViewPictureToWindow_Click(); break;
+    case KeyCommand::Next: mnuViewNext_Click(); break;
+    case KeyCommand::Previous: mnuViewPrevious_Click(); break;
+    case KeyCommand::Remove: mnuViewRemove_Click(); break;
+    case KeyCommand::Delete: mnuViewDelete_Click(); break;
+    case KeyCommand::None: break;
+    }
+}
+
+void frmLumarin::mnuFileExit_Click()
+{
+    // The picker, owned by this window, is closed with it; with no window
+    // left the program ends.
+    form->close();
+}

@@ -1,0 +1,34 @@
+#include "picker/frmFilePicker.h"
+
+#include "main_window/frmLumarin.h"
+#include "platform/Dialogs.h"
+#include "platform/DirList.h"
+#include "platform/DriveList.h"
+#include "platform/FileList.h"
+#include "platform/TextBox.h"
+
+using namespace platform;
+
+void frmFilePicker::drvDrive_Change()
+{
+    try {
+        dirDirectory->setPath(drvDrive->drive());
+    } catch (const Error &error) {
+        if (error.number == errc::DeviceUnavailable) {
+            services_.dialogs.message(QStringLiteral("Устройство недоступно."), ProgramTitle,
+                                      Buttons::Ok, Icon::Stop);
+            // Back to the drive of the folder still shown; that raises this
+            // handler again, which opens it.
+            drvDrive->setDrive(fleFile->path());
+        } else {
+            services_.dialogs.message(QStringLiteral("Error %1 %2").arg(error.number).arg(error.description),
+                                      QStringLiteral("Ошибка"), Buttons::Ok, Icon::None);
+        }
+    }
+}
+
+void frmFilePicker::dirDirectory_Change()
+{
+    fleFile->setPath(dirDirectory->path());
+    owner_.txtDir->setText(dirDirectory->path());
+}

@@ -1,0 +1,125 @@
+#include "picker/frmFilePicker.h"
+
+#include <QScreen>
+
+#include "main_window/frmLumarin.h"
+#include "platform/DirList.h"
+#include "platform/DriveList.h"
+#include "platform/FileList.h"
+#include "platform/Form.h"
+#include "platform/TextBox.h"
+
+using namespace platform;
+
+namespace {
+
+const QString PicturePattern =
+    QStringLiteral("*.bmp;*.dib;*.ico;*.cur;*.gif;*.jpeg;*.jpe;*.jpg;*.wmf;*.emf");
+
+} // namespace
+
+frmFilePicker::frmFilePicker(frmLumarin &owner, Services services)
+    : owner_(owner), services_(services), guard_(services.dialogs)
+{
+    form = new Form(owner_.form.get(),
+                    Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                        | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                        | Qt::WindowCloseButtonHint);
+    form->setCaption(QStringLiteral("Выберите папку/файл"));
+    createControls();
+    form->setFixedClientSize(5385, 3570);
+    connectEvents();
+    Form_Load();
+}
+
+frmFilePicker::~frmFilePicker()
+{
+    delete form.data();
+}
+
+void frmFilePicker::show()
+{
+    if (!form->isVisible() && !shownBefore_) {
+        shownBefore_ = true;
+        placeBesideOwner();
+    }
+    form->show();
+    form->raise();
+}
+
+void frmFilePicker::placeBesideOwner()
+{
+    // To the right of the main window when the screen has room, so the
+    // picture is not covered; else where the window manager puts it.
+    const QRect owner = owner_.form->frameGeometry();
+    const QScreen *screen = owner_.form->screen();
+    if (!screen)
+        return;
+    const QPoint place = owner.topRight() + QPoint(8, 0);
+    if (screen->availableGeometry().contains(QRect(place, form->frameGeometry().size())))
+        form->move(place);
+}
+
+void frmFilePicker::createControls()
+{
+    QWidget *client = form->client();
+    drvDrive = new DriveList(services_.volumes, client);
+    drvDrive->move(0, 0, 2295, 315);
+    dirDirectory = new DirList(services_.volumes, client);
+    dirDirectory->move(0, 360, 2295, 3240);
+    fleFile = new FileList(PicturePattern, client);
+    fleFile->move(2280, 0, 3135, 3600);
+    QWidget::setTabOrder(drvDrive->widget(), dirDirectory->widget());
+    QWidget::setTabOrder(dirDirectory->widget(), fleFile->widget());
+}
+
+void frmFilePicker::connectEvents()
+{
+    on(form.data(), &Form::activated, &frmFilePicker::Form_Activate);
+    connect(form.data(), &Form::queryUnload, this, [this](int &cancel, int unloadMode) {
+        guard_.run([&] { Form_QueryUnload(cancel, unloadMode); });
+    });
+    on(drvDrive, &DriveList::change, &frmFilePicker::drvDrive_Change);
+    on(dirDirectory, &DirList::change, &frmFilePicker::dirDirectory_Change);
+    on(fleFile, &FileList::click, &frmFilePicker::fleFile_Click);
+    // The folder list's own behaviour: a double-click or Enter opens the
+    // folder, and what cannot be opened is reported like any other error.
+    connect(dirDirectory, &DirList::openRequested, this, [this](const QString &folder) {
+        guard_.run([&] { dirDirectory->setPath(folder); });
+    });
+}
+
+void frmFilePicker::Form_Load()
+{
+    blnLoadOnClick = true;
+    owner_.txtDir->setText(dirDirectory->path());
+}
+
+void frmFilePicker::Form_Activate()
+{
+    // Picks up folders made or removed since the picker was last used.
+    try {
+        dirDirectory->refresh();
+    } catch (...) {
+    }
+}
+
+void frmFilePicker::Form_QueryUnload(int &Cancel, int UnloadMode)
+{
+    if (UnloadMode != Form::OwnerClosing)
+        Cancel = 1;
+    form->hide();
+}
+
+QString frmFilePicker::fullPath(int index) const
+{
+    // No test for a trailing separator: in a volume's root it is doubled.
+    return dirDirectory->path() + QLatin1Char('/') + fleFile->list(index);
+}
+
+void frmFilePicker::fleFile_Click()
+{
+    if (!blnLoadOnClick)
+        return;
+    owner_.NewPicture(fullPath(fleFile->listIndex()));
+}

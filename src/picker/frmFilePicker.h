@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include "platform/ErrorGuard.h"
+#include "platform/Services.h"
+
+class frmLumarin;
+
+namespace platform {
+class DirList;
+class DriveList;
+class FileList;
+class Form;
+} // namespace platform
+
+// The file picker: drive, folder and file lists. It owns the program's only
+// list of picture files; a selection in it shows that picture in the main
+// window, and the main window steps through it with NextFile/PreviousFile.
+class frmFilePicker : public QObject
+{
+    Q_OBJECT
+
+public:
+    frmFilePicker(frmLumarin &owner, platform::Services services);
+    ~frmFilePicker() override;
+
+    // Shows the picker modeless, in front of its owner.
+    void show();
+
+    // --- Stepping through the folder
+    QString NextFile();
+    QString PreviousFile();
+    QString SelectedFile();
+
+    // --- Event handlers
+    void Form_Load();
+    void Form_Activate();
+    void Form_QueryUnload(int &Cancel, int UnloadMode);
+    void drvDrive_Change();
+    void dirDirectory_Change();
+    void fleFile_Click();
+
+    // --- State
+    bool blnLoadOnClick = false;
+
+    // --- Controls
+    QPointer<platform::Form> form;
+    platform::DriveList *drvDrive = nullptr;
+    platform::DirList *dirDirectory = nullptr;
+    platform::FileList *fleFile = nullptr;
+
+private:
+    void createControls();
+    void placeBesideOwner();
+    void connectEvents();
+    // Moves the selection by `rule` and returns the new file's full path.
+    QString stepTo(int (*rule)(int selected, int count));
+    // The full path of a listed file: folder list's path, separator, name.
+    QString fullPath(int index) const;
+
+    template<typename Sender, typename Signal>
+    void on(Sender *sender, Signal signal, void (frmFilePicker::*handler)())
+    {
+        connect(sender, signal, this, [this, handler] { guard_.run([&] { (this->*handler)(); }); });
+    }
+
+    frmLumarin &owner_;
+    platform::Services services_;
+    platform::ErrorGuard guard_;
+    bool shownBefore_ = false;
+};

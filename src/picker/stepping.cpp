@@ -1,0 +1,54 @@
+#include "picker/frmFilePicker.h"
+
+#include "picker/stepping_rules.h"
+#include "platform/Dialogs.h"
+#include "platform/FileList.h"
+
+using namespace platform;
+
+namespace {
+
+// Keeps blnLoadOnClick false while a step moves the selection itself, so
+// the selection event does not load the picture a second time; true again
+// on every way out.
+class LoadOnClickOff
+{
+public:
+    explicit LoadOnClickOff(bool &flag) : flag_(flag) { flag_ = false; }
+    ~LoadOnClickOff() { flag_ = true; }
+    LoadOnClickOff(const LoadOnClickOff &) = delete;
+    LoadOnClickOff &operator=(const LoadOnClickOff &) = delete;
+
+private:
+    bool &flag_;
+};
+
+} // namespace
+
+QString frmFilePicker::NextFile()
+{
+    return stepTo(nextIndex);
+}
+
+QString frmFilePicker::PreviousFile()
+{
+    return stepTo(previousIndex);
+}
+
+QString frmFilePicker::SelectedFile()
+{
+    return fleFile->fileName();
+}
+
+QString frmFilePicker::stepTo(int (*rule)(int selected, int count))
+{
+    LoadOnClickOff off(blnLoadOnClick);
+    const int count = fleFile->listCount();
+    if (count == 0) {
+        services_.dialogs.message(QStringLiteral("В выбранной папке нет рисунков!"), ProgramTitle,
+                                  Buttons::Ok, Icon::None);
+        return {};
+    }
+    fleFile->setListIndex(rule(fleFile->listIndex(), count));
+    return fullPath(fleFile->listIndex());
+}

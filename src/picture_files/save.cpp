@@ -1,0 +1,43 @@
+#include "main_window/frmLumarin.h"
+
+#include <QCoreApplication>
+
+#include "main_window/texts.h"
+#include "picture_files/save_name.h"
+#include "platform/Dialogs.h"
+#include "platform/Label.h"
+#include "platform/PictureBox.h"
+#include "platform/PictureSaver.h"
+
+using namespace platform;
+
+namespace {
+
+// Flags of the Save dialog: no read-only return, extension-different
+// reporting; no overwrite prompt among them.
+constexpr int SaveFlags = 0x8400;
+
+} // namespace
+
+void frmLumarin::mnuFileSavePic_Click()
+{
+    try {
+        lblProgramStatus->setCaption(texts::StatusSaving);
+        cdlDialog.FileName = QStringLiteral("*.") + strPictureExt;
+        cdlDialog.DefaultExt = strPictureExt;
+        cdlDialog.InitDir = QCoreApplication::applicationDirPath();
+        cdlDialog.Filter = QStringLiteral("(*.") + strPictureExt + QStringLiteral(")|*.") + strPictureExt;
+        cdlDialog.Flags = SaveFlags;
+        services_.dialogs.showSave(cdlDialog);
+        if (nameWasChosen(cdlDialog.FileName, strPictureExt))
+            savePicture(*picLoadPicture->picture(), cdlDialog.FileName);
+        lblProgramStatus->setCaption(texts::StatusReady);
+    } catch (const Error &error) {
+        if (error.number != errc::DialogCancelled) {
+            lblProgramStatus->setCaption(texts::StatusError);
+            services_.dialogs.message(QStringLiteral("Error: %1\r\n%2").arg(error.number).arg(error.description),
+                                      ProgramTitle, Buttons::Ok, Icon::Exclamation);
+        }
+        lblProgramStatus->setCaption(texts::StatusReady);
+    }
+}

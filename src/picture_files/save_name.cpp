@@ -1,0 +1,6 @@
+#include "picture_files/save_name.h"
+
+bool nameWasChosen(const QString &name, const QString &ext)
+{
+    return !name.isEmpty() && !name.endsWith(QStringLiteral("*.") + ext, Qt::CaseSensitive);
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// Whether the Save dialog handed back a name to save under: not empty, and
+// not ending in the starting pattern "*." + ext (letter case counts). A
+// dialog closed without a choice hands back one of those.
+bool nameWasChosen(const QString &name, const QString &ext);

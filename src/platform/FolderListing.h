@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+
+// The names of a folder's visible files whose names match one of the
+// patterns ("*.bmp;*.jpg", letter case ignored), in natural order.
+QStringList listMatchingFiles(const QString &folder, const QString &patterns);
+
+// The names of a folder's visible subfolders, in natural order.
+QStringList listSubfolders(const QString &folder);
+
+// Throws "path not found" or "permission denied" when a folder cannot be
+// read.
+void ensureReadableFolder(const QString &folder);
+
+} // namespace platform

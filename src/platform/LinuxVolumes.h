@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/Volumes.h"
+
+namespace platform {
+
+// The volumes of a Linux machine, from the mount table.
+class LinuxVolumes final : public Volumes
+{
+public:
+    QList<Volume> mounted() const override;
+    void ensureReady(const Volume &volume) const override;
+};
+
+} // namespace platform

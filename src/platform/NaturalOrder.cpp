@@ -1,0 +1,64 @@
+#include "platform/NaturalOrder.h"
+
+namespace platform {
+
+namespace {
+
+int compareFolded(const QString &a, const QString &b)
+{
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < a.size() && j < b.size()) {
+        const QChar ca = a.at(i);
+        const QChar cb = b.at(j);
+        if (ca.isDigit() && cb.isDigit()) {
+            // Compare the numbers: skip leading zeros, then the longer run
+            // is larger, then digit by digit.
+            qsizetype si = i, sj = j;
+            while (si < a.size() && a.at(si) == QLatin1Char('0')) ++si;
+            while (sj < b.size() && b.at(sj) == QLatin1Char('0')) ++sj;
+            qsizetype ei = si, ej = sj;
+            while (ei < a.size() && a.at(ei).isDigit()) ++ei;
+            while (ej < b.size() && b.at(ej).isDigit()) ++ej;
+            if (ei - si != ej - sj)
+                return ei - si < ej - sj ? -1 : 1;
+            for (qsizetype k = 0; k < ei - si; ++k) {
+                if (a.at(si + k) != b.at(sj + k))
+                    return a.at(si + k) < b.at(sj + k) ? -1 : 1;
+            }
+            // Equal values: fewer leading zeros first.
+            if (ei - i != ej - j)
+                return ei - i < ej - j ? -1 : 1;
+            i = ei;
+            j = ej;
+            continue;
+        }
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+        ++i;
+        ++j;
+    }
+    if (a.size() - i != b.size() - j)
+        return a.size() - i < b.size() - j ? -1 : 1;
+    return 0;
+}
+
+} // namespace
+
+NaturalKey::NaturalKey(const QString &name) : folded_(name.toCaseFolded())
+{
+}
+
+bool NaturalKey::operator<(const NaturalKey &other) const
+{
+    return compareFolded(folded_, other.folded_) < 0;
+}
+
+bool naturalLess(const QString &a, const QString &b)
+{
+    const int folded = compareFolded(a.toCaseFolded(), b.toCaseFolded());
+    // Names that differ only in letter case still get a fixed order.
+    return folded != 0 ? folded < 0 : a < b;
+}
+
+} // namespace platform

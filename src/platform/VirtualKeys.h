@@ -1,0 +1,32 @@
+#pragma once
+
+class QKeyEvent;
+
+namespace platform {
+
+// Virtual-key codes of the keys the program uses (letters are their upper
+// case ASCII codes).
+namespace vk {
+inline constexpr int Delete = 0x2E;
+} // namespace vk
+
+// Shift state bits as key handlers receive them.
+namespace shift {
+inline constexpr int Shift = 1;
+inline constexpr int Ctrl = 2;
+inline constexpr int Alt = 4;
+} // namespace shift
+
+// The virtual-key code of the physical key pressed, whatever the active
+// keyboard layout types with it (under a Russian layout the N key types
+// "т" and still is N). 0 for keys without one.
+int virtualKeyCode(const QKeyEvent &event);
+
+// The pair's shift-state bits for the event's modifiers.
+int shiftState(const QKeyEvent &event);
+
+// The virtual-key code for an X11 keycode of a US-layout keyboard (the
+// evdev codes plus 8), 0 for keys not in the table.
+int virtualKeyForX11Keycode(unsigned keycode);
+
+} // namespace platform

@@ -1,0 +1,9 @@
+#include "support/FakeVolumes.h"
+
+#include "platform/Error.h"
+
+void FakeVolumes::ensureReady(const platform::Volume &volume) const
+{
+    if (gone.contains(volume.mountPath))
+        platform::raise(platform::errc::DeviceUnavailable, volume.mountPath);
+}

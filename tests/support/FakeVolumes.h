@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QSet>
+
+#include "platform/Volumes.h"
+
+// Volumes as a test lays them out: real folders standing for mount points,
+// some of which may be marked gone.
+class FakeVolumes final : public platform::Volumes
+{
+public:
+    QList<platform::Volume> mounted() const override { return volumes; }
+    void ensureReady(const platform::Volume &volume) const override;
+
+    QList<platform::Volume> volumes{{QStringLiteral("/"), QStringLiteral("root")}};
+    QSet<QString> gone; // mount paths of volumes that are not ready
+};
