@@ -63,14 +63,18 @@ void Form::setKeyPreview(bool preview)
 
 bool Form::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress)
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return false;
-    // A key goes first to the focus widget, then up to its parents; report
-    // it once, for the widget that receives it first, and only when that
-    // widget is in this form (not in a message box or another window).
-    QWidget *focus = QApplication::focusWidget();
-    QWidget *target = focus ? focus : this;
-    if (watched != target || target->window() != this)
+    auto *widget = static_cast<QWidget *>(watched);
+    // A key a widget leaves alone is passed on to its parents; report it
+    // once, for the widget that received it first.
+    if (event == lastKey_ && lastKeyReceiver_ && widget != lastKeyReceiver_
+        && widget->isAncestorOf(lastKeyReceiver_))
+        return false;
+    lastKey_ = event;
+    lastKeyReceiver_ = widget;
+    // Keys of message boxes and other windows are theirs.
+    if (widget->window() != this)
         return false;
     const auto *key = static_cast<QKeyEvent *>(event);
     emit keyDown(virtualKeyCode(*key), shiftState(*key));

@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <QMainWindow>
+#include <QPointer>
 
 class QMenu;
 
@@ -66,6 +67,8 @@ private:
     QWidget *client_;
     bool ownerClosing_ = false;
     bool keyPreview_ = false;
+    const QEvent *lastKey_ = nullptr;
+    QPointer<QWidget> lastKeyReceiver_;
 };
 
 } // namespace platform

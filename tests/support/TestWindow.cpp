@@ -1,6 +1,7 @@
 #include "support/TestWindow.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QImage>
 #include <QMenuBar>
 #include <QPainter>
@@ -8,12 +9,16 @@
 #include "platform/Form.h"
 #include "platform/Label.h"
 
-TestWindow::TestWindow()
+TestWindow::TestWindow(const QString &folder)
 {
+    const QString previous = QDir::currentPath();
+    if (!folder.isEmpty())
+        QDir::setCurrent(folder);
     window = std::make_unique<frmLumarin>(platform::Services{dialogs, pictures, volumes});
     QObject::connect(window->lblProgramStatus, &platform::Label::change,
                      [this](const QString &text) { statuses.append(text); });
     window->show();
+    QDir::setCurrent(previous);
     QApplication::processEvents();
 }
 

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "main_window/frmLumarin.h"
+#include "picker/frmFilePicker.h"
 #include "platform/FilePictureLoader.h"
 #include "support/FakeVolumes.h"
 #include "support/ScriptedDialogs.h"
@@ -14,13 +15,19 @@
 // scripted dialogs, shown offscreen. Records every status text it shows.
 struct TestWindow
 {
-    TestWindow();
+    // Starts in `folder` as the process's current folder (the picker's
+    // lists open there), or in the current one.
+    explicit TestWindow(const QString &folder = {});
 
     ScriptedDialogs dialogs;
     platform::FilePictureLoader pictures;
     FakeVolumes volumes;
     std::unique_ptr<frmLumarin> window;
     QStringList statuses;
+
+    frmFilePicker &picker() { return window->filePicker(); }
+    // How many loads ran since the statuses were last cleared.
+    qsizetype loads() const { return statuses.count(QStringLiteral("Загружаю...")); }
 
     // Resizes the client area (in pixels) and lets the resize happen.
     void resizeClient(int width, int height);

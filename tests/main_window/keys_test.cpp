@@ -1,0 +1,95 @@
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "main_window/key_table.h"
+#include "platform/CommandButton.h"
+#include "platform/Form.h"
+#include "platform/TextBox.h"
+#include "platform/VirtualKeys.h"
+#include "support/TestWindow.h"
+
+namespace {
+
+constexpr int Shift = 1;
+constexpr int Ctrl = 2;
+constexpr int Alt = 4;
+constexpr int Del = 0x2E;
+
+// Counts the key presses a widget itself receives.
+struct KeyCounter : QObject
+{
+    int presses = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        presses += event->type() == QEvent::KeyPress;
+        return false;
+    }
+};
+
+} // namespace
+
+TEST(KeyTable, MatchesRowsInOrder)
+{
+    const struct
+    {
+        int key, shift;
+        KeyCommand command;
+    } cases[] = {
+        {'Q', Alt, KeyCommand::Exit},
+        {'Q', Ctrl | Alt, KeyCommand::None},
+        {'Q', 0, KeyCommand::None},
+        {'O', Ctrl, KeyCommand::Open},
+        {'O', Ctrl | Shift, KeyCommand::None},
+        {'S', Ctrl, KeyCommand::Save},
+        {'S', 0, KeyCommand::None},
+        {'W', Ctrl, KeyCommand::FitToWindow},
+        {'N', 0, KeyCommand::Next},
+        {'N', Shift, KeyCommand::Next},
+        {'N', Ctrl, KeyCommand::Next},
+        {'N', Alt, KeyCommand::Next},
+        {'P', Ctrl | Alt | Shift, KeyCommand::Previous},
+        {Del, Ctrl, KeyCommand::Remove},
+        {Del, 0, KeyCommand::Delete},
+        {Del, Shift, KeyCommand::Delete},
+        {Del, Alt, KeyCommand::Delete},
+        {Del, Ctrl | Shift, KeyCommand::Delete},
+        {'X', 0, KeyCommand::None},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(commandForKey(c.key, c.shift), c.command) << c.key << " shift " << c.shift;
+}
+
+TEST(KeyTable, PhysicalKeysOfTheUsLayout)
+{
+    // Under a Russian layout the N key types "т"; its keycode is still 57.
+    EXPECT_EQ(platform::virtualKeyForX11Keycode(57), 'N');
+    EXPECT_EQ(platform::virtualKeyForX11Keycode(33), 'P');
+    EXPECT_EQ(platform::virtualKeyForX11Keycode(24), 'Q');
+    EXPECT_EQ(platform::virtualKeyForX11Keycode(119), Del);
+    EXPECT_EQ(platform::virtualKeyForX11Keycode(9), 0);
+}
+
+TEST(KeyPreview, KeysWorkWhicheverControlHasTheFocusAndGoOn)
+{
+    QTemporaryDir dir;
+    for (const char *name : {"a.bmp", "b.bmp"})
+        writePicture(dir, name, 4, 4);
+    TestWindow t(dir.path());
+    frmLumarin &w = *t.window;
+    w.form->activateWindow();
+
+    QTest::keyClick(w.cbNext->widget(), Qt::Key_N);
+    EXPECT_EQ(w.strPicturePath, dir.filePath("a.bmp"));
+
+    KeyCounter reachedTextBox;
+    w.txtDir->widget()->installEventFilter(&reachedTextBox);
+    QTest::keyClick(w.txtDir->widget(), Qt::Key_N, Qt::ShiftModifier);
+    EXPECT_EQ(w.strPicturePath, dir.filePath("b.bmp"));
+    EXPECT_EQ(reachedTextBox.presses, 2) << "Shift and N go on to the text box";
+
+    QTest::keyClick(w.txtDir->widget(), Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_TRUE(w.strPicturePath.isEmpty());
+    EXPECT_TRUE(t.dialogs.shown.isEmpty());
+}
