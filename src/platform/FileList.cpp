@@ -17,12 +17,16 @@ FileList::FileList(const QString &pattern, QWidget *container)
     view_->setUniformItemSizes(true);
     view_->setSelectionMode(QAbstractItemView::SingleSelection);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current) {
-                // Focus arriving makes the first entry current without
-                // selecting it; that is no choice of a file.
-                if (current.isValid() && view_->selectionModel()->isSelected(current))
-                    emit click();
+    // The selected entry, not Qt's current one, is the list's index: focus
+    // arriving makes the first entry current without choosing it.
+    connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] {
+                const int selected = listIndex();
+                if (selected != selected_) {
+                    selected_ = selected;
+                    if (selected >= 0)
+                        emit click();
+                }
             });
     try {
         read(QDir::cleanPath(QDir::currentPath()));
@@ -46,6 +50,7 @@ void FileList::read(const QString &folder)
     QStringList names = listMatchingFiles(folder, pattern_);
     path_ = folder;
     model_->setNames(std::move(names));
+    selected_ = -1;
 }
 
 int FileList::listCount() const
@@ -55,8 +60,8 @@ int FileList::listCount() const
 
 int FileList::listIndex() const
 {
-    const QModelIndex current = view_->currentIndex();
-    return current.isValid() ? current.row() : -1;
+    const QModelIndexList rows = view_->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.constFirst().row();
 }
 
 void FileList::setListIndex(int index)
@@ -64,7 +69,7 @@ void FileList::setListIndex(int index)
     if (index < -1 || index >= listCount())
         raise(errc::InvalidPropertyValue);
     if (index == -1) {
-        view_->setCurrentIndex({});
+        view_->selectionModel()->clear();
         return;
     }
     const QModelIndex target = model_->index(index);

@@ -42,6 +42,7 @@ private:
     QString path_;
     QListView *view_;
     FileListModel *model_;
+    int selected_ = -1;
 };
 
 } // namespace platform

@@ -66,18 +66,25 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return false;
     auto *widget = static_cast<QWidget *>(watched);
-    // A key a widget leaves alone is passed on to its parents; report it
-    // once, for the widget that received it first.
-    if (event == lastKey_ && lastKeyReceiver_ && widget != lastKeyReceiver_
-        && widget->isAncestorOf(lastKeyReceiver_))
+    const auto *key = static_cast<QKeyEvent *>(event);
+    // A key a widget leaves alone is passed on to its parents, the same
+    // event again; report it once, for the widget that received it first.
+    const bool passedOn = event == lastKey_ && key->timestamp() == lastKeyTime_
+        && lastKeyReceiver_ && widget != lastKeyReceiver_ && widget->isAncestorOf(lastKeyReceiver_);
+    if (passedOn)
         return false;
-    lastKey_ = event;
-    lastKeyReceiver_ = widget;
     // Keys of message boxes and other windows are theirs.
     if (widget->window() != this)
         return false;
-    const auto *key = static_cast<QKeyEvent *>(event);
+    const auto remember = [&] {
+        lastKey_ = event;
+        lastKeyTime_ = key->timestamp();
+        lastKeyReceiver_ = widget;
+    };
+    remember();
     emit keyDown(virtualKeyCode(*key), shiftState(*key));
+    // A command may have run a message box with keys of its own meanwhile.
+    remember();
     return false;
 }
 

@@ -68,6 +68,7 @@ private:
     bool ownerClosing_ = false;
     bool keyPreview_ = false;
     const QEvent *lastKey_ = nullptr;
+    quint64 lastKeyTime_ = 0;
     QPointer<QWidget> lastKeyReceiver_;
 };
 

@@ -37,21 +37,61 @@ Viewer::~Viewer()
     }
 }
 
-QString Viewer::waitForWindow(const QString &pattern, int timeoutMs)
+QStringList Viewer::visibleWindows(const QString &pattern) const
 {
     const QRegularExpression whole(QRegularExpression::anchoredPattern(pattern));
     const QString pid = QString::number(process_.processId());
+    QStringList found;
+    const QString ids = run("xdotool", {"search", "--onlyvisible", "--name", "."});
+    for (const QString &id : ids.split('\n', Qt::SkipEmptyParts)) {
+        if (run("xdotool", {"getwindowpid", id}) == pid && whole.match(title(id)).hasMatch())
+            found << id;
+    }
+    return found;
+}
+
+QString Viewer::waitForWindow(const QString &pattern, int timeoutMs)
+{
+    return waitForOtherWindow(pattern, {}, timeoutMs);
+}
+
+QString Viewer::waitForOtherWindow(const QString &pattern, const QString &other, int timeoutMs)
+{
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < timeoutMs && process_.state() == QProcess::Running) {
-        const QString ids = run("xdotool", {"search", "--onlyvisible", "--name", "."});
-        for (const QString &id : ids.split('\n', Qt::SkipEmptyParts)) {
-            if (run("xdotool", {"getwindowpid", id}) == pid && whole.match(title(id)).hasMatch())
+        for (const QString &id : visibleWindows(pattern)) {
+            if (id != other)
                 return id;
         }
         QThread::msleep(100);
     }
     return {};
+}
+
+QString Viewer::waitForTitle(const QString &window, const QString &expected, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    QString last = title(window);
+    while (last != expected && timer.elapsed() < timeoutMs) {
+        QThread::msleep(50);
+        last = title(window);
+    }
+    return last;
+}
+
+bool Viewer::waitForWindowGone(const QString &window, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < timeoutMs) {
+        const QString visible = run("xdotool", {"search", "--onlyvisible", "--name", "."});
+        if (!visible.split('\n').contains(window))
+            return true;
+        QThread::msleep(50);
+    }
+    return false;
 }
 
 QString Viewer::title(const QString &window) const
@@ -61,27 +101,36 @@ QString Viewer::title(const QString &window) const
 
 QRect Viewer::geometry(const QString &window) const
 {
-    // "WIDTH=..", "HEIGHT=..", "X=..", "Y=.." lines
-    const QString shell = run("xdotool", {"getwindowgeometry", "--shell", window});
-    QRect rect;
-    for (const QString &line : shell.split('\n')) {
-        const QString value = line.section('=', 1);
-        if (line.startsWith("X="))
-            rect.moveLeft(value.toInt());
-        else if (line.startsWith("Y="))
-            rect.moveTop(value.toInt());
-        else if (line.startsWith("WIDTH="))
-            rect.setWidth(value.toInt());
-        else if (line.startsWith("HEIGHT="))
-            rect.setHeight(value.toInt());
-    }
-    return rect;
+    // xwininfo's absolute corner is the window's own, inside any frame the
+    // window manager added (xdotool's counts the title bar twice).
+    const QString info = run("xwininfo", {"-id", window});
+    const auto number = [&](const QString &label) {
+        const QRegularExpression line(QRegularExpression::escape(label) + R"(:\s*(-?\d+))");
+        return line.match(info).captured(1).toInt();
+    };
+    return {number("Absolute upper-left X"), number("Absolute upper-left Y"), number("Width"),
+            number("Height")};
 }
 
 void Viewer::key(const QString &window, const QStringList &keys)
 {
     run("xdotool", {"windowactivate", "--sync", window});
     run("xdotool", QStringList{"key", "--clearmodifiers", "--delay", "50"} + keys);
+}
+
+void Viewer::type(const QString &window, const QString &text)
+{
+    run("xdotool", {"windowactivate", "--sync", window});
+    run("xdotool", {"type", "--delay", "20", text});
+}
+
+void Viewer::click(const QString &window, QPoint at)
+{
+    run("xdotool", {"windowactivate", "--sync", window});
+    // Screen coordinates: --window counts from the window manager's frame.
+    const QPoint screen = geometry(window).topLeft() + at;
+    run("xdotool", {"mousemove", QString::number(screen.x()), QString::number(screen.y()),
+                    "click", "1"});
 }
 
 QImage Viewer::screenshot(const QString &window) const

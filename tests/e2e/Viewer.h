@@ -22,11 +22,23 @@ public:
     // Waits for a visible window whose whole title matches `pattern` (a
     // regular expression) and returns its id, or an empty string.
     QString waitForWindow(const QString &pattern, int timeoutMs = 15000);
+    // Like waitForWindow, for a window other than `other` (a message box
+    // captioned like the main window).
+    QString waitForOtherWindow(const QString &pattern, const QString &other,
+                               int timeoutMs = 15000);
+    // Waits until the window's title is `expected`; returns the last title.
+    QString waitForTitle(const QString &window, const QString &expected, int timeoutMs = 10000);
+    // Waits until the window is gone (closed or hidden).
+    bool waitForWindowGone(const QString &window, int timeoutMs = 10000);
     QString title(const QString &window) const;
     QRect geometry(const QString &window) const;
 
     // Presses keys (xdotool names or keycodes) with that window focused.
     void key(const QString &window, const QStringList &keys);
+    // Types text into the focused control of the window.
+    void type(const QString &window, const QString &text);
+    // Clicks at a point of the window (in its own coordinates).
+    void click(const QString &window, QPoint at);
     QImage screenshot(const QString &window) const;
 
     bool waitForExit(int timeoutMs = 10000);
@@ -34,6 +46,8 @@ public:
     QProcess::ExitStatus exitStatus() const { return process_.exitStatus(); }
 
 private:
+    QStringList visibleWindows(const QString &pattern) const;
+
     QProcess process_;
 };
 

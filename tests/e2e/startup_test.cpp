@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "Viewer.h"
+#include "support/QtPrinting.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "main_window/frmLumarin.h"
 #include "picker/frmFilePicker.h"
 #include "platform/FilePictureLoader.h"
+#include "support/QtPrinting.h"
 #include "support/FakeVolumes.h"
 #include "support/ScriptedDialogs.h"
 

@@ -1,0 +1,212 @@
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include "Viewer.h"
+#include "support/QtPrinting.h"
+
+using e2e::Viewer;
+
+namespace {
+
+// Physical keys, as keycodes: under a Russian layout `xdotool key n` would
+// not press the N key.
+const QString KeyN = QStringLiteral("57");
+const QString KeyP = QStringLiteral("33");
+
+// Three pictures and one broken file, in the order the picker lists them.
+struct Folder
+{
+    Folder()
+    {
+        QImage red(40, 30, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        red.save(path("1.bmp"));
+        QFile::copy(QStringLiteral(LUMARIN_TESTDATA_DIR "/pillow/hopper.gif"), path("2.gif"));
+        QFile broken(path("3-broken.jpg"));
+        broken.open(QIODevice::WriteOnly);
+        broken.write("this is no picture");
+        broken.close();
+        QImage blue(40, 30, QImage::Format_RGB32);
+        blue.fill(Qt::blue);
+        blue.save(path("4.jpg"));
+    }
+    QString path(const QString &name) const { return dir.filePath(name); }
+    QString title(const QString &name) const { return "Lumarin - " + path(name); }
+
+    QTemporaryDir dir;
+};
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+// Sets a keyboard layout for the X server and puts the US one back after.
+struct KeyboardLayout
+{
+    explicit KeyboardLayout(const QString &layout) { e2e::run("setxkbmap", {layout}); }
+    ~KeyboardLayout() { e2e::run("setxkbmap", {"us"}); }
+};
+
+void exitWithAltQ(Viewer &viewer, const QString &main)
+{
+    viewer.key(main, {"alt+q"});
+    ASSERT_TRUE(viewer.waitForExit());
+    EXPECT_EQ(viewer.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(viewer.exitCode(), 0);
+}
+
+} // namespace
+
+TEST(Commands, ClickingAFileInThePickerShowsIt)
+{
+    Folder folder;
+    Viewer viewer(folder.dir.path());
+    const QString main = viewer.waitForWindow("Lumarin");
+    const QString picker = viewer.waitForWindow("Выберите папку/файл");
+    ASSERT_FALSE(main.isEmpty());
+    ASSERT_FALSE(picker.isEmpty());
+
+    // The file list starts 152 pixels in; its first row is at the top.
+    viewer.click(picker, {200, 8});
+    EXPECT_EQ(viewer.waitForTitle(main, folder.title("1.bmp")), folder.title("1.bmp"));
+    viewer.key(picker, {"Down"});
+    EXPECT_EQ(viewer.waitForTitle(main, folder.title("2.gif")), folder.title("2.gif"));
+
+    exitWithAltQ(viewer, main);
+}
+
+TEST(Commands, StepsThroughTheFolderAndSwitchesViews)
+{
+    Folder folder;
+    Viewer viewer(folder.dir.path());
+    const QString main = viewer.waitForWindow("Lumarin");
+    ASSERT_FALSE(main.isEmpty());
+    ASSERT_FALSE(viewer.waitForWindow("Выберите папку/файл").isEmpty());
+
+    viewer.key(main, {KeyN});
+    EXPECT_EQ(viewer.waitForTitle(main, folder.title("1.bmp")), folder.title("1.bmp"));
+    viewer.key(main, {KeyN});
+    EXPECT_EQ(viewer.waitForTitle(main, folder.title("2.gif")), folder.title("2.gif"));
+
+    viewer.key(main, {KeyN});
+    const QString error = viewer.waitForWindow("Ошибка");
+    ASSERT_FALSE(error.isEmpty()) << "the broken file is reported";
+    viewer.key(error, {"Return"});
+    EXPECT_TRUE(viewer.waitForWindowGone(error));
+    EXPECT_EQ(viewer.waitForTitle(main, "Lumarin"), "Lumarin");
+
+    viewer.key(main, {KeyN});
+    EXPECT_EQ(viewer.waitForTitle(main, folder.title("4.jpg")), folder.title("4.jpg"));
+    viewer.key(main, {KeyN});
+    EXPECT_EQ(viewer.waitForTitle(main, folder.title("1.bmp")), folder.title("1.bmp"));
+    viewer.key(main, {KeyP});
+    EXPECT_EQ(viewer.waitForTitle(main, folder.title("4.jpg")), folder.title("4.jpg"));
+
+    // The blue 40 × 30 picture covers the middle of the area only once it
+    // is stretched to fit.
+    const auto middleIsBlue = [&] {
+        const QImage shot = viewer.screenshot(main);
+        const QRgb pixel = shot.pixel(shot.width() / 2, shot.height() / 2);
+        return qBlue(pixel) > 200 && qRed(pixel) < 60 && qGreen(pixel) < 60;
+    };
+    EXPECT_FALSE(middleIsBlue());
+    viewer.key(main, {"ctrl+w"});
+    QThread::msleep(500);
+    EXPECT_TRUE(middleIsBlue());
+    viewer.key(main, {"ctrl+w"});
+    QThread::msleep(500);
+    EXPECT_FALSE(middleIsBlue());
+
+    viewer.key(main, {"ctrl+Delete"});
+    EXPECT_EQ(viewer.waitForTitle(main, "Lumarin"), "Lumarin");
+    EXPECT_TRUE(QFile::exists(folder.path("4.jpg")));
+
+    exitWithAltQ(viewer, main);
+}
+
+TEST(Commands, DeleteRemovesTheFileOnlyAfterYes)
+{
+    Folder folder;
+    Viewer viewer(folder.dir.path());
+    const QString main = viewer.waitForWindow("Lumarin");
+    ASSERT_FALSE(main.isEmpty());
+
+    viewer.key(main, {KeyN});
+    ASSERT_EQ(viewer.waitForTitle(main, folder.title("1.bmp")), folder.title("1.bmp"));
+    viewer.key(main, {"Delete"});
+    QString question = viewer.waitForOtherWindow("Lumarin", main);
+    ASSERT_FALSE(question.isEmpty());
+    viewer.key(question, {"Return"}); // Yes is the default
+    EXPECT_TRUE(viewer.waitForWindowGone(question));
+    QThread::msleep(200);
+    EXPECT_FALSE(QFile::exists(folder.path("1.bmp")));
+    EXPECT_EQ(viewer.title(main), folder.title("1.bmp"));
+
+    viewer.key(main, {KeyN});
+    ASSERT_EQ(viewer.waitForTitle(main, folder.title("2.gif")), folder.title("2.gif"));
+    viewer.key(main, {"Delete"});
+    question = viewer.waitForOtherWindow("Lumarin", main);
+    ASSERT_FALSE(question.isEmpty());
+    viewer.key(question, {"Escape"}); // No
+    EXPECT_TRUE(viewer.waitForWindowGone(question));
+    EXPECT_TRUE(QFile::exists(folder.path("2.gif")));
+
+    exitWithAltQ(viewer, main);
+}
+
+TEST(Commands, KeysWorkUnderARussianLayout)
+{
+    Folder folder;
+    Viewer viewer(folder.dir.path());
+    const QString main = viewer.waitForWindow("Lumarin");
+    ASSERT_FALSE(main.isEmpty());
+    {
+        KeyboardLayout russian("ru");
+        viewer.key(main, {KeyN});
+        EXPECT_EQ(viewer.waitForTitle(main, folder.title("1.bmp")), folder.title("1.bmp"));
+        viewer.key(main, {KeyP});
+        EXPECT_EQ(viewer.waitForTitle(main, folder.title("4.jpg")), folder.title("4.jpg"));
+    }
+    exitWithAltQ(viewer, main);
+}
+
+TEST(Commands, SaveWritesACopyAndCancelWritesNothing)
+{
+    Folder folder;
+    QTemporaryDir target;
+    Viewer viewer(folder.dir.path());
+    const QString main = viewer.waitForWindow("Lumarin");
+    const QString picker = viewer.waitForWindow("Выберите папку/файл");
+    ASSERT_FALSE(main.isEmpty());
+
+    viewer.key(main, {KeyN});
+    ASSERT_EQ(viewer.waitForTitle(main, folder.title("1.bmp")), folder.title("1.bmp"));
+
+    viewer.key(main, {"ctrl+s"});
+    QString dialog = viewer.waitForOtherWindow("(?!Lumarin$|Выберите папку/файл$).+", main);
+    ASSERT_FALSE(dialog.isEmpty());
+    viewer.key(dialog, {"ctrl+a"});
+    viewer.type(dialog, target.filePath("copy"));
+    viewer.key(dialog, {"Return"});
+    EXPECT_TRUE(viewer.waitForWindowGone(dialog));
+    QThread::msleep(300);
+    EXPECT_EQ(contents(target.filePath("copy.bmp")), contents(folder.path("1.bmp")));
+
+    viewer.key(main, {"ctrl+s"});
+    dialog = viewer.waitForOtherWindow("(?!Lumarin$|Выберите папку/файл$).+", main);
+    ASSERT_FALSE(dialog.isEmpty());
+    viewer.key(dialog, {"Escape"});
+    EXPECT_TRUE(viewer.waitForWindowGone(dialog));
+    EXPECT_EQ(QDir(target.path()).entryList(QDir::Files), QStringList{"copy.bmp"});
+    EXPECT_EQ(viewer.title(main), folder.title("1.bmp"));
+
+    exitWithAltQ(viewer, main);
+}
