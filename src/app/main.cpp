@@ -5,8 +5,15 @@
 #include <QTranslator>
 
 #include "main_window/frmLumarin.h"
+#include "platform/DesktopStyle.h"
 #include "platform/FilePictureLoader.h"
+#include "platform/Launcher.h"
 #include "platform/LinuxVolumes.h"
+#ifdef Q_OS_WIN
+#include "platform/WindowsRegistry.h"
+#else
+#include "platform/LinuxRegistry.h"
+#endif
 #include "platform/QtDialogs.h"
 
 namespace {
@@ -37,6 +44,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumarin"));
+    QApplication::setStyle(new platform::DesktopStyle);
 
     keepQtFromWritingSettings();
 
@@ -46,7 +54,13 @@ int main(int argc, char *argv[])
     platform::QtDialogs dialogs;
     platform::FilePictureLoader pictures;
     platform::LinuxVolumes volumes;
-    frmLumarin mainWindow(platform::Services{dialogs, pictures, volumes});
+#ifdef Q_OS_WIN
+    platform::WindowsRegistry registry;
+#else
+    platform::LinuxRegistry registry;
+#endif
+    platform::ProcessLauncher launcher;
+    frmLumarin mainWindow(platform::Services{dialogs, pictures, volumes, registry, launcher});
     mainWindow.show();
     return app.exec();
 }

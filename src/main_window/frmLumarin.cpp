@@ -173,6 +173,7 @@ void frmLumarin::connectEvents()
     on(mnuViewPrevious, &MenuItem::click, &frmLumarin::mnuViewPrevious_Click);
     on(mnuViewRemove, &MenuItem::click, &frmLumarin::mnuViewRemove_Click);
     on(mnuViewDelete, &MenuItem::click, &frmLumarin::mnuViewDelete_Click);
+    on(mnuHelpAbout, &MenuItem::click, &frmLumarin::mnuHelpAbout_Click);
     on(hscrPicRightLeft, &ScrollBar::change, &frmLumarin::hscrPicRightLeft_Change);
     on(hscrPicRightLeft, &ScrollBar::scroll, &frmLumarin::hscrPicRightLeft_Scroll);
     on(vscrPicUpDown, &ScrollBar::change, &frmLumarin::vscrPicUpDown_Change);

@@ -62,6 +62,7 @@ public:
     void mnuViewPrevious_Click();
     void mnuViewRemove_Click();
     void mnuViewDelete_Click();
+    void mnuHelpAbout_Click();
     void hscrPicRightLeft_Change();
     void hscrPicRightLeft_Scroll();
     void vscrPicUpDown_Change();

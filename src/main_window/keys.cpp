@@ -1,5 +1,6 @@
 #include "main_window/frmLumarin.h"
 
+#include "about/frmAbout.h"
 #include "main_window/key_table.h"
 #include "platform/Form.h"
 
@@ -23,4 +24,12 @@ void frmLumarin::mnuFileExit_Click()
     // The picker, owned by this window, is closed with it; with no window
     // left the program ends.
     form->close();
+}
+
+void frmLumarin::mnuHelpAbout_Click()
+{
+    // The About window unloads itself when closed, so each showing is a new
+    // one and sets its texts afresh.
+    frmAbout about(services_.dialogs, services_.registry, services_.launcher);
+    about.showModal();
 }

@@ -2,10 +2,7 @@
 
 #include <QPixmap>
 
-namespace {
-
-// The classic 16-colour palette, plus one transparent entry for the mask.
-QList<QRgb> sixteenColours()
+QList<QRgb> sixteenColourPalette()
 {
     return {
         qRgb(0, 0, 0),       qRgb(128, 0, 0),     qRgb(0, 128, 0),   qRgb(128, 128, 0),
@@ -16,11 +13,9 @@ QList<QRgb> sixteenColours()
     };
 }
 
-} // namespace
-
 QImage windowIconImage()
 {
-    const QList<QRgb> palette = sixteenColours();
+    const QList<QRgb> palette = sixteenColourPalette();
     QImage icon(32, 32, QImage::Format_Indexed8);
     icon.setColorTable(palette);
     icon.fill(16);

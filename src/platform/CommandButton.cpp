@@ -21,6 +21,11 @@ void CommandButton::setCaption(const QString &caption)
     button_->setText(caption);
 }
 
+void CommandButton::press()
+{
+    button_->click();
+}
+
 void CommandButton::setDefault(bool isDefault)
 {
     button_->setDefault(isDefault);

@@ -17,6 +17,8 @@ public:
     QString caption() const;
     void setCaption(const QString &caption);
     void setDefault(bool isDefault);
+    // Presses the button as a click would.
+    void press();
 
 signals:
     void click();

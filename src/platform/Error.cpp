@@ -5,6 +5,7 @@ namespace platform {
 QString standardDescription(int number)
 {
     switch (number) {
+    case errc::InvalidProcedureCall: return QStringLiteral("Недопустимый вызов процедуры или аргумент");
     case errc::OutOfMemory: return QStringLiteral("Недостаточно памяти");
     case errc::FileNotFound: return QStringLiteral("Файл не найден");
     case errc::DiskFull: return QStringLiteral("Диск заполнен");

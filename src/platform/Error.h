@@ -7,6 +7,7 @@ namespace platform {
 // Numbers follow the classic runtime table, so messages and the few places
 // that test a number (device unavailable, dialog cancelled) agree with it.
 namespace errc {
+inline constexpr int InvalidProcedureCall = 5;
 inline constexpr int OutOfMemory = 7;
 inline constexpr int FileNotFound = 53;
 inline constexpr int DiskFull = 61;

@@ -4,8 +4,11 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QEvent>
+#include <QEventLoop>
+#include <QPushButton>
 #include <QMenuBar>
 
+#include "platform/CommandButton.h"
 #include "platform/MenuItem.h"
 #include "platform/Twips.h"
 #include "platform/VirtualKeys.h"
@@ -122,6 +125,50 @@ void Form::closeEvent(QCloseEvent *event)
         owned->ownerClosing_ = false;
     }
     event->accept();
+    emit closed();
+}
+
+void Form::setDefaultButton(CommandButton *button)
+{
+    defaultButton_ = button;
+}
+
+void Form::setCancelButton(CommandButton *button)
+{
+    cancelButton_ = button;
+}
+
+void Form::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+        auto *focused = qobject_cast<QPushButton *>(QApplication::focusWidget());
+        if (focused && focused->window() == this) {
+            focused->click();
+            return;
+        }
+        if (defaultButton_) {
+            defaultButton_->press();
+            return;
+        }
+    }
+    if (key == Qt::Key_Escape && cancelButton_) {
+        cancelButton_->press();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void Form::showModal()
+{
+    setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    QMetaObject::Connection closed = connect(this, &Form::closed, &loop, &QEventLoop::quit);
+    show();
+    raise();
+    activateWindow();
+    loop.exec();
+    disconnect(closed);
 }
 
 void Form::resizeEvent(QResizeEvent *event)

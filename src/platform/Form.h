@@ -8,6 +8,7 @@ class QMenu;
 
 namespace platform {
 
+class CommandButton;
 class MenuItem;
 
 // A top-level window with a menu bar and a client area in which controls
@@ -45,6 +46,15 @@ public:
     // keyDown() before the focused control gets it (and it still does).
     void setKeyPreview(bool preview);
 
+    // Enter presses the default button (or the button that has the focus),
+    // Esc the cancel button.
+    void setDefaultButton(CommandButton *button);
+    void setCancelButton(CommandButton *button);
+
+    // Shows the form modal to the whole program and returns once it has
+    // closed.
+    void showModal();
+
     QMenu *addMenu(const QString &caption);
     MenuItem *addItem(QMenu *menu, const QString &caption);
 
@@ -55,6 +65,8 @@ signals:
     // Raised before the form closes; a handler sets `cancel` non-zero to
     // keep it open.
     void queryUnload(int &cancel, int unloadMode);
+    // The form has closed.
+    void closed();
 
 protected:
     bool event(QEvent *event) override;
@@ -62,11 +74,14 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QWidget *client_;
     bool ownerClosing_ = false;
     bool keyPreview_ = false;
+    QPointer<CommandButton> defaultButton_;
+    QPointer<CommandButton> cancelButton_;
     const QEvent *lastKey_ = nullptr;
     quint64 lastKeyTime_ = 0;
     QPointer<QWidget> lastKeyReceiver_;

@@ -23,4 +23,10 @@ void Label::setCaption(const QString &text)
     emit change(text);
 }
 
+void Label::setWordWrap(bool wrap)
+{
+    label_->setWordWrap(wrap);
+    label_->setAlignment(Qt::AlignLeft | (wrap ? Qt::AlignTop : Qt::AlignVCenter));
+}
+
 } // namespace platform

@@ -17,6 +17,7 @@ public:
     // Repaints at once, so a status shown before a long operation is seen
     // while the operation runs.
     void setCaption(const QString &text);
+    void setWordWrap(bool wrap);
 
 signals:
     void change(const QString &caption);

@@ -3,7 +3,9 @@
 namespace platform {
 
 class Dialogs;
+class Launcher;
 class PictureLoader;
+class Registry;
 class Volumes;
 
 // The platform services a window works with. The application wires the real
@@ -13,6 +15,8 @@ struct Services
     Dialogs &dialogs;
     PictureLoader &pictures;
     Volumes &volumes;
+    Registry &registry;
+    Launcher &launcher;
 };
 
 } // namespace platform

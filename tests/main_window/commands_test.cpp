@@ -63,8 +63,9 @@ TEST(Delete, AFailedDeletionReachesTheErrorGuard)
         emit t.window->cbDel->click();
 
         ASSERT_EQ(t.dialogs.shown.size(), 2) << c.name;
-        if (c.path.isEmpty())
+        if (c.path.isEmpty()) {
             EXPECT_EQ(t.dialogs.shown[0].text, "Уверены что хотите удалить ?");
+        }
         EXPECT_TRUE(t.dialogs.shown[1].text.startsWith(c.report)) << t.dialogs.shown[1].text.toStdString();
         EXPECT_EQ(t.dialogs.shown[1].icon, Icon::Stop);
         EXPECT_EQ(t.window->strPicturePath, c.path);

@@ -37,8 +37,8 @@ TEST(Picker, ListsPictureFilesWhateverTheirNames)
                                "e.ico", "f.cur", "g.wmf", "h.emf", "new\nline.bmp"};
     for (const QString &name : names)
         QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
-    for (const QString &other : {"x.png", "y.jpg.txt", ".z.jpg"})
-        QFile(dir.filePath(other)).open(QIODevice::WriteOnly);
+    for (const char *other : {"x.png", "y.jpg.txt", ".z.jpg"})
+        QFile(dir.filePath(QString::fromUtf8(other))).open(QIODevice::WriteOnly);
     QDir(dir.path()).mkdir("folder.jpg");
 
     TestWindow t(dir.path());

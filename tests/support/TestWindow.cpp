@@ -14,7 +14,7 @@ TestWindow::TestWindow(const QString &folder)
     const QString previous = QDir::currentPath();
     if (!folder.isEmpty())
         QDir::setCurrent(folder);
-    window = std::make_unique<frmLumarin>(platform::Services{dialogs, pictures, volumes});
+    window = std::make_unique<frmLumarin>(platform::Services{dialogs, pictures, volumes, registry, launcher});
     QObject::connect(window->lblProgramStatus, &platform::Label::change,
                      [this](const QString &text) { statuses.append(text); });
     window->show();

@@ -9,6 +9,7 @@
 #include "picker/frmFilePicker.h"
 #include "platform/FilePictureLoader.h"
 #include "support/QtPrinting.h"
+#include "support/FakeRegistry.h"
 #include "support/FakeVolumes.h"
 #include "support/ScriptedDialogs.h"
 
@@ -23,6 +24,8 @@ struct TestWindow
     ScriptedDialogs dialogs;
     platform::FilePictureLoader pictures;
     FakeVolumes volumes;
+    FakeRegistry registry;
+    FakeLauncher launcher;
     std::unique_ptr<frmLumarin> window;
     QStringList statuses;
 

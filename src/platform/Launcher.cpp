@@ -1,0 +1,18 @@
+#include "platform/Launcher.h"
+
+#include <QFileInfo>
+#include <QProcess>
+
+#include "platform/Error.h"
+
+namespace platform {
+
+void ProcessLauncher::start(const QString &program)
+{
+    if (program.isEmpty() || !QFileInfo(program).isFile())
+        raise(errc::FileNotFound, program);
+    if (!QProcess::startDetached(program, {}))
+        raise(errc::PathFileAccess, program);
+}
+
+} // namespace platform
