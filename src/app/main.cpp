@@ -8,6 +8,7 @@
 #include "platform/DesktopStyle.h"
 #include "platform/FilePictureLoader.h"
 #include "platform/Launcher.h"
+#include "platform/MetafileConverter.h"
 #include "platform/LinuxVolumes.h"
 #ifdef Q_OS_WIN
 #include "platform/WindowsRegistry.h"
@@ -52,7 +53,7 @@ int main(int argc, char *argv[])
     loadQtTranslations(app, translator);
 
     platform::QtDialogs dialogs;
-    platform::FilePictureLoader pictures;
+    platform::FilePictureLoader pictures(platform::defaultMetafileHelper());
     platform::LinuxVolumes volumes;
 #ifdef Q_OS_WIN
     platform::WindowsRegistry registry;

@@ -1,10 +1,16 @@
 #include "platform/FilePictureLoader.h"
 
 #include "platform/Error.h"
+#include "platform/MetafileLoading.h"
 #include "platform/PictureFile.h"
 #include "platform/RasterDecoder.h"
 
 namespace platform {
+
+FilePictureLoader::FilePictureLoader(QString metafileHelper)
+    : metafileHelper_(std::move(metafileHelper))
+{
+}
 
 PicturePtr FilePictureLoader::load(const QString &path)
 {
@@ -12,6 +18,8 @@ PicturePtr FilePictureLoader::load(const QString &path)
         return emptyPicture();
     const QByteArray bytes = readPictureFile(path);
     try {
+        if (const MetafileType type = detectMetafile(bytes); type != MetafileType::None)
+            return loadMetafile(bytes, type, metafileHelper_);
         return decodeRaster(bytes);
     } catch (Error &error) {
         // Name the file, so the message says which picture failed.

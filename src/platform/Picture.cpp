@@ -1,6 +1,7 @@
 #include "platform/Picture.h"
 
 #include <QPainter>
+#include <QSvgRenderer>
 
 #include "platform/Twips.h"
 
@@ -11,13 +12,47 @@ Picture::Picture(Kind kind, QImage image, QByteArray original)
 {
 }
 
+Picture::Picture(QByteArray svg, QSizeF twips, QByteArray original)
+    : kind_(Kind::Metafile), svg_(std::move(svg)), twips_(twips), original_(std::move(original)),
+      renderer_(std::make_unique<QSvgRenderer>(svg_))
+{
+    // Drawn into rectangles of any shape: the aspect ratio is not kept.
+    renderer_->setAspectRatioMode(Qt::IgnoreAspectRatio);
+}
+
+Picture::~Picture() = default;
+
+QSize Picture::pixelSize() const
+{
+    if (isVector())
+        return {toPixels(float(twips_.width())), toPixels(float(twips_.height()))};
+    return image_.size();
+}
+
 QSizeF Picture::twipsSize() const
 {
-    return toTwips(image_.size());
+    return isVector() ? twips_ : toTwips(image_.size());
 }
 
 void Picture::draw(QPainter &painter, const QRectF &target, const QRectF &source) const
 {
+    if (isVector()) {
+        if (!renderer_->isValid() || source.isEmpty())
+            return;
+        // Place the whole drawing so that `source` lands on `target`, and
+        // let the clip keep the rest out.
+        const QSize size = pixelSize();
+        const double sx = target.width() / source.width();
+        const double sy = target.height() / source.height();
+        const QRectF whole(target.x() - source.x() * sx, target.y() - source.y() * sy,
+                           size.width() * sx, size.height() * sy);
+        painter.save();
+        painter.setClipRect(target, Qt::IntersectClip);
+        painter.setRenderHint(QPainter::Antialiasing);
+        renderer_->render(&painter, whole);
+        painter.restore();
+        return;
+    }
     if (!image_.isNull())
         painter.drawImage(target, image_, source);
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 class QPainter;
+class QSvgRenderer;
 
 namespace platform {
 
@@ -16,18 +17,26 @@ namespace platform {
 class Picture
 {
 public:
-    enum class Kind { Empty, Bitmap, Icon, Jpeg, Gif };
+    enum class Kind { Empty, Bitmap, Icon, Jpeg, Gif, Metafile };
 
     // The empty picture: what loading the empty path gives.
     Picture() = default;
     Picture(Kind kind, QImage image, QByteArray original);
+    // A vector picture: its SVG drawing and its own size in twips.
+    Picture(QByteArray svg, QSizeF twips, QByteArray original);
+    ~Picture();
 
     Kind kind() const { return kind_; }
     bool isEmpty() const { return kind_ == Kind::Empty; }
 
-    // Decoded pixels (for every kind but Empty).
+    bool isVector() const { return kind_ == Kind::Metafile; }
+
+    // Decoded pixels (for raster kinds).
     const QImage &image() const { return image_; }
-    QSize pixelSize() const { return image_.size(); }
+    // The drawing (for vector kinds).
+    const QByteArray &svg() const { return svg_; }
+    // The size in pixels at which the picture is shown at its own size.
+    QSize pixelSize() const;
     // The size a picture box takes when it holds this picture.
     QSizeF twipsSize() const;
 
@@ -35,13 +44,17 @@ public:
     const QByteArray &originalBytes() const { return original_; }
 
     // Draws the part `source` of the picture (in picture pixels) into
-    // `target` of the painter.
+    // `target` of the painter. Vector pictures are drawn at the target's
+    // resolution, so they stay sharp at any size.
     void draw(QPainter &painter, const QRectF &target, const QRectF &source) const;
 
 private:
     Kind kind_ = Kind::Empty;
     QImage image_;
+    QByteArray svg_;
+    QSizeF twips_;
     QByteArray original_;
+    std::unique_ptr<QSvgRenderer> renderer_;
 };
 
 using PicturePtr = std::shared_ptr<const Picture>;

@@ -104,6 +104,7 @@ QSize declaredSize(Picture::Kind kind, const QByteArray &bytes)
         return {};
     }
     case Picture::Kind::Icon:
+    case Picture::Kind::Metafile:
     case Picture::Kind::Empty:
         break;
     }
@@ -117,6 +118,7 @@ const char *qtFormat(Picture::Kind kind, const QByteArray &bytes)
     case Picture::Kind::Icon: return isIconDirectory(bytes, 2) ? "cur" : "ico";
     case Picture::Kind::Jpeg: return "jpeg";
     case Picture::Kind::Gif: return "gif";
+    case Picture::Kind::Metafile:
     case Picture::Kind::Empty: break;
     }
     return "";

@@ -37,6 +37,11 @@ void StretchedPicture::paintEvent(QPaintEvent *)
     if (!picture_ || picture_->isEmpty() || width() <= 0 || height() <= 0)
         return;
     QPainter painter(this);
+    if (picture_->isVector()) {
+        // Drawn again at this size: lines and text stay sharp.
+        picture_->draw(painter, rect(), QRectF(QPointF(0, 0), picture_->pixelSize()));
+        return;
+    }
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const QImage &source = sourceFor(size());
     painter.drawImage(rect(), source, source.rect());

@@ -46,10 +46,12 @@ TEST(ScrollBarLayout, DecidesBarsAndMaxima)
         EXPECT_EQ(layout.horizontal.shown, c.hShown);
         EXPECT_EQ(layout.vertical.shown, c.vShown);
         EXPECT_EQ(layout.squareShown, c.hShown || c.vShown);
-        if (c.hShown)
+        if (c.hShown) {
             EXPECT_EQ(layout.horizontal.max, c.hMax);
-        if (c.vShown)
+        }
+        if (c.vShown) {
             EXPECT_EQ(layout.vertical.max, c.vMax);
+        }
     }
 }
 

@@ -118,7 +118,7 @@ TEST(RasterDecoder, EveryRealWorldFileLoadsOrFailsCleanly)
 {
     // Metafiles arrive with their own loader; until then they are refused
     // like any other file this loader cannot read.
-    platform::FilePictureLoader loader;
+    platform::FilePictureLoader loader{QStringLiteral(LUMARIN_METAFILE_HELPER)};
     int loaded = 0;
     for (const char *folder : {"bmpsuite/b", "bmpsuite/q", "pillow"}) {
         for (const QString &file : filesIn(QString::fromLatin1(folder))) {

@@ -22,7 +22,7 @@ struct TestWindow
     explicit TestWindow(const QString &folder = {});
 
     ScriptedDialogs dialogs;
-    platform::FilePictureLoader pictures;
+    platform::FilePictureLoader pictures{QStringLiteral(LUMARIN_METAFILE_HELPER)};
     FakeVolumes volumes;
     FakeRegistry registry;
     FakeLauncher launcher;

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QPoint>
+#include <QRect>
+
+// Writes small placeable WMF files for tests: a header and a few GDI
+// records, in logical units of `unitsPerInch`.
+class WmfWriter
+{
+public:
+    WmfWriter(QRect bounds, quint16 unitsPerInch);
+
+    void blackBrush();
+    void rectangle(QRect r);
+    void ellipse(QRect r);
+    void polygon(const QList<QPoint> &points);
+    void text(QPoint at, const QByteArray &text);
+
+    QByteArray placeable() const; // with the placeable header
+    QByteArray standard() const;  // the bare metafile
+
+private:
+    void record(quint16 function, const QList<qint16> &params);
+
+    QRect bounds_;
+    quint16 unitsPerInch_;
+    QByteArray records_;
+    int largestRecord_ = 0;
+};
