@@ -1,6 +1,7 @@
 #include "platform/MetafileConverter.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
@@ -82,7 +83,8 @@ QString defaultMetafileHelper()
     const QString beside = here + QStringLiteral("/lumarin-metafile");
     if (QFileInfo(beside).isExecutable())
         return beside;
-    return here + QStringLiteral("/../libexec/lumarin/lumarin-metafile");
+    // Installed: bin/lumarin and libexec/lumarin/lumarin-metafile.
+    return QDir::cleanPath(here + QStringLiteral("/../libexec/lumarin/lumarin-metafile"));
 }
 
 } // namespace platform
