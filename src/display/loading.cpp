@@ -2,7 +2,9 @@
 
 #include <exception>
 
+#include "display/DecodeAhead.h"
 #include "main_window/extension.h"
+#include "picker/frmFilePicker.h"
 #include "main_window/texts.h"
 #include "platform/Dialogs.h"
 #include "platform/Form.h"
@@ -19,6 +21,21 @@ void frmLumarin::NewPicture(const QString &file)
     strPicturePath = file;
     strPictureExt = extensionOf(strPicturePath);
     LoadImage();
+    decodeNextAhead();
+}
+
+PicturePtr frmLumarin::loadCurrentFile()
+{
+    if (stepping_) {
+        if (PicturePtr ahead = ahead_->take(strPicturePath))
+            return ahead;
+    }
+    return services_.pictures.load(strPicturePath);
+}
+
+void frmLumarin::decodeNextAhead()
+{
+    ahead_->start(strPicturePath.isEmpty() ? QString() : filePicker().FileAfterStep(lastDirection_));
 }
 
 void frmLumarin::LoadImage()
@@ -80,7 +97,7 @@ void frmLumarin::runLoadSteps(int &step)
         step = 6;
         [[fallthrough]];
     case 6:
-        picLoadPicture->setPicture(services_.pictures.load(strPicturePath));
+        picLoadPicture->setPicture(loadCurrentFile());
         step = 7;
         [[fallthrough]];
     case 7:

@@ -15,16 +15,23 @@ void frmLumarin::cbPickDir_Click()
 
 void frmLumarin::cbNext_Click()
 {
-    strPicturePath = filePicker().NextFile();
-    strPictureExt = extensionOf(strPicturePath);
-    LoadImage();
+    step(+1);
 }
 
 void frmLumarin::cbPrev_Click()
 {
-    strPicturePath = filePicker().PreviousFile();
+    step(-1);
+}
+
+void frmLumarin::step(int direction)
+{
+    strPicturePath = direction > 0 ? filePicker().NextFile() : filePicker().PreviousFile();
     strPictureExt = extensionOf(strPicturePath);
+    lastDirection_ = direction;
+    stepping_ = true;
     LoadImage();
+    stepping_ = false;
+    decodeNextAhead();
 }
 
 void frmLumarin::mnuViewNext_Click()

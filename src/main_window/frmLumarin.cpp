@@ -2,6 +2,7 @@
 
 #include <QMenu>
 
+#include "display/DecodeAhead.h"
 #include "main_window/texts.h"
 #include "picker/frmFilePicker.h"
 #include "main_window/window_icon.h"
@@ -39,7 +40,7 @@ ScrollBar *makeScrollBar(Qt::Orientation orientation, QWidget *container)
 } // namespace
 
 frmLumarin::frmLumarin(Services services)
-    : services_(services), guard_(services.dialogs)
+    : services_(services), guard_(services.dialogs), ahead_(std::make_unique<display::DecodeAhead>())
 {
     form = std::make_unique<Form>();
     form->setCaption(texts::Title);

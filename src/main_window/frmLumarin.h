@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/ErrorGuard.h"
+#include "platform/Picture.h"
 #include "platform/Services.h"
 
 namespace platform {
@@ -26,6 +27,10 @@ class TextBox;
 // Save). Controls and state are public, as other windows and the tests
 // reach them by name.
 class frmFilePicker;
+
+namespace display {
+class DecodeAhead;
+} // namespace display
 
 class frmLumarin : public QObject
 {
@@ -106,6 +111,15 @@ private:
     void setTabOrder();
     void connectEvents();
 
+    // Next or previous: the picker's step, then the load.
+    void step(int direction);
+    // The current file's picture: decoded ahead when a step may use that,
+    // else read now.
+    platform::PicturePtr loadCurrentFile();
+    // Starts decoding the picture the next step in the same direction
+    // would show.
+    void decodeNextAhead();
+
     // Runs LoadImage's steps from `step` on; `step` tracks the one running.
     void runLoadSteps(int &step);
     void reportLoadFailure(const platform::Error &error);
@@ -122,4 +136,7 @@ private:
     bool loaded_ = false;
     // Declared after `form`, so it goes first: its window belongs to ours.
     std::unique_ptr<frmFilePicker> picker_;
+    std::unique_ptr<display::DecodeAhead> ahead_;
+    bool stepping_ = false;
+    int lastDirection_ = +1;
 };

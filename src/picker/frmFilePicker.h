@@ -34,6 +34,9 @@ public:
     QString NextFile();
     QString PreviousFile();
     QString SelectedFile();
+    // The full path a step in `direction` (+1 next, -1 previous) would
+    // give, without taking it; empty when the folder holds no pictures.
+    QString FileAfterStep(int direction) const;
 
     // --- Event handlers
     void Form_Load();

@@ -40,6 +40,15 @@ QString frmFilePicker::SelectedFile()
     return fleFile->fileName();
 }
 
+QString frmFilePicker::FileAfterStep(int direction) const
+{
+    const int count = fleFile->listCount();
+    if (count == 0)
+        return {};
+    const int selected = fleFile->listIndex();
+    return fullPath(direction > 0 ? nextIndex(selected, count) : previousIndex(selected, count));
+}
+
 QString frmFilePicker::stepTo(int (*rule)(int selected, int count))
 {
     LoadOnClickOff off(blnLoadOnClick);

@@ -69,7 +69,7 @@ bool isTruncatedJpeg(const QByteArray &bytes)
 // The size the file's header declares, read before any decoding so a
 // picture too large for memory is refused before anything is allocated.
 // An invalid size means the header did not say (or could not be read).
-QSize declaredSize(Picture::Kind kind, const QByteArray &bytes)
+QSize declaredSizeOf(Picture::Kind kind, const QByteArray &bytes)
 {
     switch (kind) {
     case Picture::Kind::Bitmap: {
@@ -172,6 +172,11 @@ Picture::Kind detectRasterKind(const QByteArray &bytes)
     return Picture::Kind::Empty;
 }
 
+QSize declaredSize(Picture::Kind kind, const QByteArray &bytes)
+{
+    return declaredSizeOf(kind, bytes);
+}
+
 PicturePtr decodeRaster(const QByteArray &bytes)
 {
     if (bytes.isEmpty())
@@ -192,7 +197,7 @@ PicturePtr decodeRaster(const QByteArray &bytes)
     QImageReader reader(&buffer, qtFormat(kind, bytes));
     reader.setAutoTransform(true);
 
-    refuseIfTooLarge(declaredSize(kind, bytes));
+    refuseIfTooLarge(declaredSizeOf(kind, bytes));
 
     QImage image;
     if (kind == Picture::Kind::Icon) {

@@ -1,0 +1,118 @@
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "display/DecodeAhead.h"
+#include "platform/PictureBox.h"
+#include "support/TestWindow.h"
+
+namespace {
+
+// Writes a picture the way programs replace files: a new file renamed over
+// the old one.
+void replaceWith(const QString &path, QColor colour, int width)
+{
+    QImage image(width, 10, QImage::Format_RGB32);
+    image.fill(colour);
+    image.save(path + ".new", "BMP");
+    QFile::remove(path);
+    QFile::rename(path + ".new", path);
+}
+
+} // namespace
+
+TEST(DecodeAhead, UsedOnlyForTheSameUnchangedFile)
+{
+    QTemporaryDir dir;
+    const QString a = writePicture(dir, "a.bmp", 30, 20);
+    const QString b = writePicture(dir, "b.bmp", 30, 20);
+    QFile broken(dir.filePath("broken.jpg"));
+    broken.open(QIODevice::WriteOnly);
+    broken.write("\xFF\xD8\xFF not really");
+    broken.close();
+
+    display::DecodeAhead ahead;
+    ahead.start(a);
+    const auto picture = ahead.take(a);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->pixelSize(), QSize(30, 20));
+    EXPECT_FALSE(ahead.take(a)) << "a request is used once";
+
+    const struct
+    {
+        const char *name;
+        std::function<void()> meanwhile;
+        QString started, taken;
+    } unused[] = {
+        {"replaced", [&] { replaceWith(a, Qt::red, 31); }, a, a},
+        {"deleted", [&] { QFile::remove(b); }, b, b},
+        {"another file", [] {}, a, dir.filePath("c.bmp")},
+        {"failed to decode", [] {}, broken.fileName(), broken.fileName()},
+    };
+    for (const auto &c : unused) {
+        ahead.start(c.started);
+        ahead.wait();
+        c.meanwhile();
+        EXPECT_FALSE(ahead.take(c.taken)) << c.name;
+    }
+}
+
+TEST(DecodeAhead, SkipsPicturesBeyondItsMemoryBudget)
+{
+    QTemporaryDir dir;
+    const QString big = writePicture(dir, "big.bmp", 400, 300);
+    display::DecodeAhead ahead(400 * 300 * 4 - 1);
+    ahead.start(big);
+    EXPECT_FALSE(ahead.take(big));
+}
+
+TEST(DecodeAhead, StepsShowTheFileAsItIsNow)
+{
+    QTemporaryDir dir;
+    for (const char *name : {"1.bmp", "2.bmp", "3.bmp"})
+        writePicture(dir, name, 30, 20);
+    TestWindow t(dir.path());
+    frmLumarin &w = *t.window;
+
+    w.cbNext_Click(); // 1.bmp; 2.bmp is decoded ahead
+    replaceWith(dir.filePath("2.bmp"), Qt::red, 50);
+    t.statuses.clear();
+    w.cbNext_Click();
+    EXPECT_EQ(w.strPicturePath, dir.filePath("2.bmp"));
+    EXPECT_FLOAT_EQ(w.picOutPicture->width(), 50 * 15) << "the replaced file is shown";
+    EXPECT_EQ(t.loads(), 1);
+
+    QFile::remove(dir.filePath("3.bmp")); // decoded ahead, then deleted
+    w.cbNext_Click();
+    ASSERT_EQ(t.dialogs.shown.size(), 1);
+    EXPECT_EQ(t.dialogs.shown[0].caption, "Ошибка");
+    EXPECT_TRUE(w.strPicturePath.isEmpty());
+
+    // Back the other way: 2.bmp, read as it is on disk.
+    w.cbPrev_Click();
+    EXPECT_EQ(w.strPicturePath, dir.filePath("2.bmp"));
+    EXPECT_FLOAT_EQ(w.picOutPicture->width(), 50 * 15);
+}
+
+TEST(DecodeAhead, AStepTakesThePictureDecodedAhead)
+{
+    QTemporaryDir dir;
+    for (const char *name : {"1.bmp", "2.bmp"})
+        writePicture(dir, name, 30, 20);
+    TestWindow t(dir.path());
+    frmLumarin &w = *t.window;
+
+    w.cbNext_Click();
+    const auto first = w.picLoadPicture->picture();
+    w.cbNext_Click();
+    w.cbPrev_Click(); // 1.bmp again, decoded ahead after the step to 2.bmp
+    EXPECT_NE(w.picLoadPicture->picture(), first);
+    EXPECT_EQ(w.strPicturePath, dir.filePath("1.bmp"));
+
+    // The view switch reloads the file itself, never the decoded-ahead copy.
+    const auto stepped = w.picLoadPicture->picture();
+    w.mnuViewPictureToWindow_Click();
+    EXPECT_NE(w.picLoadPicture->picture(), stepped);
+}
