@@ -13,7 +13,20 @@ PictureCanvas::PictureCanvas(QWidget *parent) : QWidget(parent)
 void PictureCanvas::setPicture(PicturePtr picture)
 {
     picture_ = std::move(picture);
+    // A picture without transparency hides everything beneath it, so
+    // neither this box's background nor its container's is painted there:
+    // a pan repaints the picture and nothing else.
+    const bool opaque = picture_ && !picture_->isEmpty() && !picture_->isVector()
+        && !picture_->image().hasAlphaChannel() && size() == picture_->pixelSize();
+    setAttribute(Qt::WA_OpaquePaintEvent, opaque);
+    setAutoFillBackground(!opaque);
     update();
+}
+
+void PictureCanvas::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    setPicture(picture_);
 }
 
 void PictureCanvas::paintEvent(QPaintEvent *event)

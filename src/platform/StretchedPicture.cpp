@@ -13,6 +13,10 @@ void StretchedPicture::setPicture(PicturePtr picture)
     if (picture != picture_)
         reduced_.clear();
     picture_ = std::move(picture);
+    // Stretched over the whole control, a picture without transparency
+    // hides the area's background: it is not painted first.
+    setAttribute(Qt::WA_OpaquePaintEvent, picture_ && !picture_->isEmpty() && !picture_->isVector()
+                                              && !picture_->image().hasAlphaChannel());
     update();
 }
 

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace bench {
+
+// The benchmark's own pictures, made once in `folder` and reused.
+struct BenchPictures
+{
+    explicit BenchPictures(const QString &folder);
+
+    QString jpeg24;        // 6000 × 4000, photo-like
+    QString jpeg96;        // 12000 × 8000, photo-like
+    QString bmp12;         // 4000 × 3000
+    QString steppingFolder; // ten 24-megapixel JPEGs
+    QString hugeFolder;    // 100,000 small picture files
+    QString emptyFolder;
+};
+
+} // namespace bench

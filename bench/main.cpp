@@ -1,0 +1,230 @@
+// Lumarin's benchmark: how quickly a picture is on screen, how smoothly the
+// window redraws, how much memory a picture takes, each as a ratio to a
+// reference measured in the same run (the machine is shared and noisy).
+//
+// Usage: lumarin-bench DATA-FOLDER
+
+#include <QApplication>
+#include <QDir>
+#include <QImageReader>
+#include <QPainter>
+#include <QPixmap>
+#include <QTextStream>
+#include <QThread>
+
+#include <cstdio>
+
+#include "BenchPictures.h"
+#include "Measure.h"
+#include "main_window/frmLumarin.h"
+#include "picker/frmFilePicker.h"
+#include "platform/DirList.h"
+#include "platform/FileList.h"
+#include "platform/FilePictureLoader.h"
+#include "platform/Form.h"
+#include "platform/LinuxRegistry.h"
+#include "platform/LinuxVolumes.h"
+#include "platform/Launcher.h"
+#include "platform/MenuItem.h"
+#include "platform/PictureBox.h"
+#include "platform/ScrollBar.h"
+
+namespace {
+
+// The benchmark expects no message box; one means a measurement is wrong.
+class NoDialogs final : public platform::Dialogs
+{
+public:
+    platform::Answer message(const QString &text, const QString &, platform::Buttons,
+                             platform::Icon) override
+    {
+        QTextStream(stderr) << "unexpected message: " << text << "\n";
+        return platform::Answer::Ok;
+    }
+    void showSave(platform::CommonDialog &) override {}
+};
+
+struct Platform
+{
+    NoDialogs dialogs;
+    platform::FilePictureLoader pictures{QStringLiteral(LUMARIN_METAFILE_HELPER)};
+    platform::LinuxVolumes volumes;
+    platform::LinuxRegistry registry;
+    platform::ProcessLauncher launcher;
+};
+
+// The main window, shown offscreen at a desktop size, its picker opened in
+// `folder`.
+std::unique_ptr<frmLumarin> openWindow(Platform &p, const QString &folder)
+{
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder);
+    auto window = std::make_unique<frmLumarin>(
+        platform::Services{p.dialogs, p.pictures, p.volumes, p.registry, p.launcher});
+    window->show();
+    QDir::setCurrent(previous);
+    window->form->resize(1280, 800);
+    QApplication::processEvents();
+    return window;
+}
+
+// A widget that only draws one window-sized pixmap: the reference for
+// redrawing the window.
+class Blit : public QWidget
+{
+public:
+    // A crop of a photo, so drawing it is real work rather than a fill.
+    Blit(QSize size, const QString &photo)
+        : pixmap_(QPixmap::fromImage(QImageReader(photo).read().copy(QRect(QPoint(0, 0), size))))
+    {
+        resize(size);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter(this).drawPixmap(0, 0, pixmap_);
+        ++paints;
+    }
+
+public:
+    int paints = 0;
+
+private:
+
+private:
+    QPixmap pixmap_;
+};
+
+double bareDecodeMs(const QString &path, int runs)
+{
+    return bench::medianMs(runs, [&] {
+        QImageReader::setAllocationLimit(2048);
+        QImageReader reader(path);
+        QImage image = reader.read();
+        if (image.isNull())
+            std::fprintf(stderr, "reference decode failed\n");
+    });
+}
+
+struct Row
+{
+    QString measure;
+    double ours;
+    double reference;
+    QString unit;
+    QString goal;
+};
+
+void print(const QList<Row> &rows)
+{
+    QTextStream out(stdout);
+    out << "\n| measure | Lumarin | reference | ratio | goal |\n|---|---:|---:|---:|---|\n";
+    for (const Row &row : rows) {
+        out << "| " << row.measure << " | " << QString::number(row.ours, 'f', 1) << ' ' << row.unit
+            << " | " << QString::number(row.reference, 'f', 1) << ' ' << row.unit << " | "
+            << QString::number(row.ours / row.reference, 'f', 2) << " | " << row.goal << " |\n";
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fputs("usage: lumarin-bench DATA-FOLDER\n", stderr);
+        return 2;
+    }
+    const bench::BenchPictures pictures(QString::fromLocal8Bit(argv[1]));
+    Platform platform;
+    QList<Row> rows;
+
+    // Memory first, while the process is fresh.
+    {
+        auto w = openWindow(platform, pictures.emptyFolder);
+        const qint64 idle = bench::residentBytes();
+        bench::resetPeakResident();
+        w->NewPicture(pictures.jpeg96);
+        w->form->repaint();
+        const double peak = double(bench::peakResidentBytes() - idle) / (1 << 20);
+        const double pixels = 12000.0 * 8000.0 * 4 / (1 << 20);
+        rows << Row{"memory: 96 MP picture shown (peak RSS above idle vs. pixel buffer)", peak,
+                    pixels, "MiB", "≤ 1.3"};
+    }
+
+    auto w = openWindow(platform, pictures.emptyFolder);
+    const double bareJpeg = bareDecodeMs(pictures.jpeg24, 7);
+    const double loadJpeg = bench::medianMs(7, [&] {
+        w->NewPicture(pictures.jpeg24);
+        w->form->repaint();
+    }, [&] { w->mnuViewRemove_Click(); });
+    rows << Row{"load-to-ready: 24 MP JPEG vs. QImageReader::read()", loadJpeg, bareJpeg, "ms",
+                "≤ 1.15"};
+    const double bareBmp = bareDecodeMs(pictures.bmp12, 7);
+    const double loadBmp = bench::medianMs(7, [&] {
+        w->NewPicture(pictures.bmp12);
+        w->form->repaint();
+    }, [&] { w->mnuViewRemove_Click(); });
+    rows << Row{"load-to-ready: 4000 × 3000 BMP vs. QImageReader::read()", loadBmp, bareBmp, "ms",
+                "≤ 1.15"};
+
+    {
+        auto stepping = openWindow(platform, pictures.steppingFolder);
+        const double step = bench::medianMs(10, [&] {
+            stepping->cbNext_Click();
+            stepping->form->repaint();
+        }, [] { QThread::msleep(1200); }); // a person looks at each picture
+        rows << Row{"stepping: Next through 24 MP JPEGs vs. decoding one", step, bareJpeg, "ms",
+                    "≤ 0.25"};
+    }
+
+    Blit blit(w->form->size(), pictures.jpeg24);
+    blit.show();
+    for (int i = 0; i < 10; ++i)
+        QApplication::processEvents();
+    const double blitMs = bench::medianMs(21, [&] { blit.repaint(); });
+    if (blit.paints == 0)
+        std::fprintf(stderr, "the reference widget was never drawn\n");
+
+    w->mnuViewRemove_Click();
+    w->mnuViewPictureToWindow->setChecked(true);
+    w->NewPicture(pictures.jpeg96);
+    w->form->repaint(); // the first fitted drawing prepares the reduced copies
+    int width = 1280;
+    const double resize = bench::medianMs(21, [&] {
+        width = width == 1280 ? 1272 : 1280;
+        w->form->resize(width, 800);
+        QApplication::processEvents();
+        w->picContainer->widget()->repaint();
+    });
+    rows << Row{"fitted-view resize with the 96 MP picture (layout and picture area redrawn) vs. one window-sized blit", resize,
+                blitMs, "ms", "≤ 4"};
+
+    w->mnuViewPictureToWindow_Click(); // back to the scrolled view
+    w->form->repaint();
+    int position = 0;
+    const double pan = bench::medianMs(21, [&] {
+        w->hscrPicRightLeft->setValue(++position);
+        w->picContainer->widget()->repaint();
+    });
+    rows << Row{"scrolled-view pan one step with the 96 MP picture (picture area redrawn) vs. the same blit", pan, blitMs,
+                "ms", "≤ 2"};
+    w->mnuViewRemove_Click();
+
+    frmFilePicker &picker = w->filePicker();
+    const double listing = bench::medianMs(5, [&] {
+        picker.dirDirectory->setPath(pictures.hugeFolder);
+    }, [&] { picker.dirDirectory->setPath(pictures.emptyFolder); });
+    const double bareListing = bench::medianMs(5, [&] {
+        QDir(pictures.hugeFolder).entryList(QDir::Files);
+    });
+    if (picker.fleFile->listCount() != 100000)
+        std::fprintf(stderr, "the picker listed %d files\n", picker.fleFile->listCount());
+    rows << Row{"folder of 100,000 pictures: picker filled vs. bare QDir listing", listing,
+                bareListing, "ms", "≤ 2"};
+
+    print(rows);
+    return 0;
+}

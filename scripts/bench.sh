@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Builds Lumarin and runs its benchmark; prints one table of figures and
+# ratios. The pictures it needs are made once, in build/bench-data.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/build.sh
+./build/bench/lumarin-bench build/bench-data
