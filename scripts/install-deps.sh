@@ -17,6 +17,8 @@ packages=(
   fonts-dejavu-core openbox
   # packaging: .deb dependencies, desktop entry and metainfo checks
   dpkg-dev file desktop-file-utils appstream
+  # the fuzz target: clang with libFuzzer and the sanitizers
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -7,6 +7,13 @@
 
 namespace platform {
 
+PicturePtr decodePicture(const QByteArray &bytes, const QString &metafileHelper)
+{
+    if (const MetafileType type = detectMetafile(bytes); type != MetafileType::None)
+        return loadMetafile(bytes, type, metafileHelper);
+    return decodeRaster(bytes);
+}
+
 FilePictureLoader::FilePictureLoader(QString metafileHelper)
     : metafileHelper_(std::move(metafileHelper))
 {
@@ -18,9 +25,7 @@ PicturePtr FilePictureLoader::load(const QString &path)
         return emptyPicture();
     const QByteArray bytes = readPictureFile(path);
     try {
-        if (const MetafileType type = detectMetafile(bytes); type != MetafileType::None)
-            return loadMetafile(bytes, type, metafileHelper_);
-        return decodeRaster(bytes);
+        return decodePicture(bytes, metafileHelper_);
     } catch (Error &error) {
         // Name the file, so the message says which picture failed.
         error.description += QStringLiteral("\n") + path;

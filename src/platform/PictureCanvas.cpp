@@ -35,7 +35,9 @@ void PictureCanvas::paintEvent(QPaintEvent *event)
         return;
     // Paint only what is exposed: a panned canvas of a huge picture is
     // mostly outside its container.
-    const QRect exposed = event->rect().intersected(QRect(QPoint(0, 0), picture_->pixelSize()));
+    const QRect exposed = event->rect()
+                              .intersected(visibleRegion().boundingRect())
+                              .intersected(QRect(QPoint(0, 0), picture_->pixelSize()));
     if (exposed.isEmpty())
         return;
     QPainter painter(this);

@@ -1,0 +1,102 @@
+#include <QDateTime>
+#include <QDirIterator>
+#include <QFile>
+#include <QMap>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include "Viewer.h"
+#include "support/QtPrinting.h"
+
+using e2e::Viewer;
+
+namespace {
+
+// Every file under a folder with its size and modification time (folders
+// only by name: deleting a file changes its folder's time).
+QMap<QString, QString> snapshot(const QString &folder)
+{
+    QMap<QString, QString> files;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QFileInfo info = it.fileInfo();
+        files.insert(path, info.isDir() ? QStringLiteral("folder")
+                                        : QStringLiteral("%1 %2").arg(info.size()).arg(
+                                              info.lastModified().toMSecsSinceEpoch()));
+    }
+    return files;
+}
+
+} // namespace
+
+TEST(NothingWritten, AWholeSessionChangesOnlyTheDeletedFile)
+{
+    QTemporaryDir root;
+    QDir folders(root.path());
+    for (const char *name : {"home", "config", "cache", "data", "state", "runtime", "pictures"})
+        folders.mkdir(name);
+    QFile::setPermissions(folders.filePath("runtime"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString pictures = folders.filePath("pictures");
+    for (const char *name : {"bmpsuite/g/rgb24.bmp", "pillow/hopper.gif", "pillow/rgb.jpg"})
+        QFile::copy(QStringLiteral(LUMARIN_TESTDATA_DIR "/") + name,
+                    pictures + "/" + QFileInfo(name).fileName());
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", folders.filePath("home"));
+    env.insert("XDG_CONFIG_HOME", folders.filePath("config"));
+    env.insert("XDG_CACHE_HOME", folders.filePath("cache"));
+    env.insert("XDG_DATA_HOME", folders.filePath("data"));
+    env.insert("XDG_STATE_HOME", folders.filePath("state"));
+    env.insert("XDG_RUNTIME_DIR", folders.filePath("runtime"));
+    const QMap<QString, QString> before = snapshot(root.path());
+
+    Viewer viewer(pictures, env);
+    const QString main = viewer.waitForWindow("Lumarin");
+    ASSERT_FALSE(main.isEmpty());
+
+    for (int i = 0; i < 3; ++i)
+        viewer.key(main, {"57"}); // N: rgb.jpg, rgb24.bmp, hopper.gif in turn
+    viewer.key(main, {"ctrl+w"});
+    viewer.key(main, {"ctrl+w"});
+    e2e::run("xdotool", {"windowsize", main, "900", "640"});
+    QThread::msleep(300);
+
+    viewer.key(main, {"alt"});
+    viewer.key(main, {"Cyrillic_es"});
+    viewer.key(main, {"Cyrillic_o"});
+    const QString about = viewer.waitForWindow("О программе Lumarin");
+    ASSERT_FALSE(about.isEmpty());
+    viewer.key(about, {"Escape"});
+    ASSERT_TRUE(viewer.waitForWindowGone(about));
+
+    viewer.key(main, {"ctrl+s"});
+    const QString save = viewer.waitForOtherWindow("(?!Lumarin$|Выберите папку/файл$).+", main);
+    ASSERT_FALSE(save.isEmpty());
+    viewer.key(save, {"Escape"});
+    ASSERT_TRUE(viewer.waitForWindowGone(save));
+
+    const QString shown = viewer.title(main).mid(QStringLiteral("Lumarin - ").size());
+    ASSERT_TRUE(QFile::exists(shown)) << shown.toStdString();
+    viewer.key(main, {"Delete"});
+    const QString question = viewer.waitForOtherWindow("Lumarin", main);
+    ASSERT_FALSE(question.isEmpty());
+    viewer.key(question, {"Return"});
+    ASSERT_TRUE(viewer.waitForWindowGone(question));
+
+    viewer.key(main, {"alt+q"});
+    ASSERT_TRUE(viewer.waitForExit());
+    EXPECT_EQ(viewer.exitCode(), 0);
+
+    QMap<QString, QString> expected = before;
+    expected.remove(shown);
+    const QMap<QString, QString> after = snapshot(root.path());
+    for (auto it = after.begin(); it != after.end(); ++it)
+        EXPECT_EQ(expected.value(it.key()), it.value()) << "written: " << it.key().toStdString();
+    for (auto it = expected.begin(); it != expected.end(); ++it)
+        EXPECT_TRUE(after.contains(it.key())) << "gone: " << it.key().toStdString();
+}

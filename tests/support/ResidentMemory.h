@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QtGlobal>
+
+// This process's resident memory now and at its peak, in bytes (Linux).
+qint64 residentBytes();
+qint64 peakResidentBytes();
