@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -63,4 +64,24 @@ TEST(Startup, ShowsTheEmptyMainWindowAndClosesCleanly)
     ASSERT_TRUE(viewer.waitForExit());
     EXPECT_EQ(viewer.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(viewer.exitCode(), 0);
+}
+
+TEST(Startup, ScreenshotOfTheWindowShowingAPicture)
+{
+    // The README's picture of the program: a photo, fitted to the window.
+    QTemporaryDir pictures;
+    QFile::copy(QStringLiteral(LUMARIN_TESTDATA_DIR "/pillow/hopper.jpg"),
+                pictures.filePath("hopper.jpg"));
+    e2e::Viewer viewer(pictures.path());
+    const QString window = viewer.waitForWindow("Lumarin");
+    ASSERT_FALSE(window.isEmpty());
+    viewer.key(window, {"57", "ctrl+w"});
+    ASSERT_EQ(viewer.waitForTitle(window, "Lumarin - " + pictures.filePath("hopper.jpg")),
+              "Lumarin - " + pictures.filePath("hopper.jpg"));
+    QThread::msleep(300);
+    const QImage shot = viewer.screenshot(window);
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_TRUE(shot.save("lumarin-screenshot.png"));
+    viewer.key(window, {"alt+q"});
+    EXPECT_TRUE(viewer.waitForExit());
 }
