@@ -47,12 +47,8 @@ frmAbout::frmAbout(Dialogs &dialogs, Registry &registry, Launcher &launcher)
     // the screen.
     form->move(toPixels(2340), toPixels(1935));
 
-    auto on = [this](CommandButton *button, void (frmAbout::*handler)()) {
-        connect(button, &CommandButton::click, this,
-                [this, handler] { guard_.run([&] { (this->*handler)(); }); });
-    };
-    on(cmdOK, &frmAbout::cmdOK_Click);
-    on(cmdSysInfo, &frmAbout::cmdSysInfo_Click);
+    connectGuarded(guard_, cmdOK, &CommandButton::click, this, &frmAbout::cmdOK_Click);
+    connectGuarded(guard_, cmdSysInfo, &CommandButton::click, this, &frmAbout::cmdSysInfo_Click);
 }
 
 frmAbout::~frmAbout() = default;

@@ -128,7 +128,7 @@ private:
     template<typename Sender, typename Signal>
     void on(Sender *sender, Signal signal, void (frmLumarin::*handler)())
     {
-        connect(sender, signal, this, [this, handler] { guard_.run([&] { (this->*handler)(); }); });
+        platform::connectGuarded(guard_, sender, signal, this, handler);
     }
 
     platform::Services services_;

@@ -64,10 +64,11 @@ private:
     // The full path of a listed file: folder list's path, separator, name.
     QString fullPath(int index) const;
 
+    // Connects a control's event to a handler through the error guard.
     template<typename Sender, typename Signal>
     void on(Sender *sender, Signal signal, void (frmFilePicker::*handler)())
     {
-        connect(sender, signal, this, [this, handler] { guard_.run([&] { (this->*handler)(); }); });
+        platform::connectGuarded(guard_, sender, signal, this, handler);
     }
 
     frmLumarin &owner_;

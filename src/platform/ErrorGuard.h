@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 #include <exception>
@@ -40,5 +41,14 @@ public:
 private:
     Dialogs &dialogs_;
 };
+
+// Connects a control's event to a window's handler through the guard.
+template<typename Sender, typename Signal, typename Window>
+void connectGuarded(ErrorGuard &guard, Sender *sender, Signal signal, Window *window,
+                    void (Window::*handler)())
+{
+    QObject::connect(sender, signal, window,
+                     [&guard, window, handler] { guard.run([&] { (window->*handler)(); }); });
+}
 
 } // namespace platform
