@@ -10,7 +10,7 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWit
   -DLUMARIN_FUZZ=ON -DLUMARIN_BUILD_TESTS=OFF >/dev/null
 cmake --build build-fuzz -j 2 --target lumarin-load-fuzzer lumarin-metafile
 mkdir -p build-fuzz/corpus build-fuzz/findings
-find ../shared/testdata -type f ! -name '*.md' ! -name '*.png' -exec cp -n {} build-fuzz/corpus/ \;
+find ../shared/testdata tests/data -type f ! -name '*.md' ! -name '*.png' -exec cp -n {} build-fuzz/corpus/ \;
 export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1
 ./build-fuzz/fuzz/lumarin-load-fuzzer build-fuzz/corpus -max_total_time="$seconds" -rss_limit_mb=4096 \
   -timeout=10 -max_len=1048576 -artifact_prefix=build-fuzz/findings/ -print_final_stats=1

@@ -66,6 +66,35 @@ bool isTruncatedJpeg(const QByteArray &bytes)
     return true;
 }
 
+// A GIF's logical screen may be smaller than its first frame, even empty;
+// the decoder then makes the picture large enough for the frame.
+QSize gifCanvasSize(const QByteArray &bytes)
+{
+    if (bytes.size() < 13)
+        return {};
+    int width = le16(bytes, 6);
+    int height = le16(bytes, 8);
+    const uchar flags = uchar(bytes.at(10));
+    qsizetype at = 13 + ((flags & 0x80) ? 3 * (2 << (flags & 7)) : 0);
+    while (at < bytes.size()) {
+        const uchar block = uchar(bytes.at(at));
+        if (block == 0x2C) { // image descriptor
+            if (at + 9 > bytes.size())
+                break;
+            width = std::max(width, le16(bytes, at + 1) + le16(bytes, at + 5));
+            height = std::max(height, le16(bytes, at + 3) + le16(bytes, at + 7));
+            break;
+        }
+        if (block != 0x21 || at + 2 >= bytes.size()) // extension, else the end
+            break;
+        at += 2;
+        while (at < bytes.size() && bytes.at(at) != 0) // its sub-blocks
+            at += 1 + uchar(bytes.at(at));
+        ++at;
+    }
+    return {width, height};
+}
+
 // The size the file's header declares, read before any decoding so a
 // picture too large for memory is refused before anything is allocated.
 // An invalid size means the header did not say (or could not be read).
@@ -85,9 +114,7 @@ QSize declaredSizeOf(Picture::Kind kind, const QByteArray &bytes)
         return {width, qAbs(height)};
     }
     case Picture::Kind::Gif:
-        if (bytes.size() < 10)
-            return {};
-        return {le16(bytes, 6), le16(bytes, 8)};
+        return gifCanvasSize(bytes);
     case Picture::Kind::Jpeg: {
         qsizetype at = 2;
         while (at + 9 <= bytes.size() && static_cast<uchar>(bytes.at(at)) == 0xFF) {
@@ -124,27 +151,34 @@ const char *qtFormat(Picture::Kind kind, const QByteArray &bytes)
     return "";
 }
 
-void refuseIfTooLarge(QSize size)
+// Pixels a file may promise per byte of itself. Real pictures, even of one
+// flat colour, stay well below it; a few bytes claiming a giant picture are
+// a decompression bomb.
+constexpr qint64 MaxExpansion = 16384;
+
+void refuseIfTooLarge(QSize size, qint64 fileBytes)
 {
     if (!size.isValid())
         return;
     const qint64 bytes = qint64(size.width()) * size.height() * 4;
+    const QString dimensions = QStringLiteral("%1 × %2").arg(size.width()).arg(size.height());
     if (bytes > MaxDecodedBytes)
-        raise(errc::OutOfMemory, QStringLiteral("рисунок %1 × %2 точек слишком велик")
-                                     .arg(size.width())
-                                     .arg(size.height()));
+        raise(errc::OutOfMemory, QStringLiteral("рисунок %1 точек слишком велик").arg(dimensions));
+    if (bytes > (qint64(64) << 20) && bytes / std::max<qint64>(fileBytes, 1) > MaxExpansion)
+        raise(errc::InvalidPicture,
+              QStringLiteral("файл слишком мал для рисунка %1 точек").arg(dimensions));
 }
 
 // An icon file holds several images; show the largest, the deepest of
 // equal size.
-QImage readBestIcon(QImageReader &reader)
+QImage readBestIcon(QImageReader &reader, qint64 fileBytes)
 {
     QImage best;
     const int count = qMin(reader.imageCount(), 256);
     for (int i = 0; i < qMax(count, 1); ++i) {
         if (i > 0 && !reader.jumpToImage(i))
             break;
-        refuseIfTooLarge(reader.size());
+        refuseIfTooLarge(reader.size(), fileBytes);
         QImage image;
         if (!reader.read(&image))
             continue;
@@ -197,13 +231,13 @@ PicturePtr decodeRaster(const QByteArray &bytes)
     QImageReader reader(&buffer, qtFormat(kind, bytes));
     reader.setAutoTransform(true);
 
-    refuseIfTooLarge(declaredSizeOf(kind, bytes));
+    refuseIfTooLarge(declaredSizeOf(kind, bytes), bytes.size());
 
     QImage image;
     if (kind == Picture::Kind::Icon) {
-        image = readBestIcon(reader);
+        image = readBestIcon(reader, bytes.size());
     } else {
-        refuseIfTooLarge(reader.size());
+        refuseIfTooLarge(reader.size(), bytes.size());
         reader.read(&image);
     }
     if (image.isNull() || image.width() <= 0 || image.height() <= 0)

@@ -165,17 +165,28 @@ TEST(RasterDecoder, RefusesDecompressionBombsBeforeDecoding)
     QByteArray bmp = encoded(sample(), "BMP");
     bmp.replace(18, 8, QByteArray::fromHex("60ea000060ea0000")); // 60000 × 60000
 
+    // Found by the fuzzer: 27 bytes whose first frame lies beyond an empty
+    // logical screen, making a 22529 × 11264 picture.
+    const QByteArray frameBeyondScreen = platform::readPictureFile(
+        QStringLiteral(LUMARIN_OWN_TESTDATA_DIR "/fuzz-findings/gif-frame-beyond-empty-screen.gif"));
+
     const struct
     {
         const char *name;
         QByteArray bytes;
-    } bombs[] = {{"jpeg", jpeg}, {"gif", gif}, {"bmp", bmp}};
+        int number;
+    } bombs[] = {
+        {"jpeg", jpeg, platform::errc::OutOfMemory},
+        {"gif", gif, platform::errc::OutOfMemory},
+        {"bmp", bmp, platform::errc::OutOfMemory},
+        {"gif frame beyond its screen", frameBeyondScreen, platform::errc::InvalidPicture},
+    };
     for (const auto &bomb : bombs) {
         try {
             platform::decodeRaster(bomb.bytes);
             ADD_FAILURE() << bomb.name << " bomb was decoded";
         } catch (const platform::Error &error) {
-            EXPECT_EQ(error.number, platform::errc::OutOfMemory) << bomb.name;
+            EXPECT_EQ(error.number, bomb.number) << bomb.name;
         }
     }
 }

@@ -17,14 +17,17 @@ namespace {
 // loader accepts (1 GiB of pixels) plus the test's own files and Qt.
 constexpr qint64 MemoryBoundBytes = qint64(2) << 30;
 
+// The shared real-world files and the project's own (fuzzer findings).
 QStringList testDataFiles()
 {
     QStringList files;
-    QDirIterator it(testDataPath(""), QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        if (!file.endsWith(".md"))
-            files << file;
+    for (const QString &root : {testDataPath(""), QStringLiteral(LUMARIN_OWN_TESTDATA_DIR)}) {
+        QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString file = it.next();
+            if (!file.endsWith(".md"))
+                files << file;
+        }
     }
     files.sort();
     return files;
