@@ -160,11 +160,12 @@ void refuseIfTooLarge(QSize size, qint64 fileBytes)
 {
     if (!size.isValid())
         return;
-    const qint64 bytes = qint64(size.width()) * size.height() * 4;
+    // In floating point: two 31-bit sides overflow any integer product.
+    const double bytes = double(size.width()) * double(size.height()) * 4.0;
     const QString dimensions = QStringLiteral("%1 × %2").arg(size.width()).arg(size.height());
-    if (bytes > MaxDecodedBytes)
+    if (bytes > double(MaxDecodedBytes))
         raise(errc::OutOfMemory, QStringLiteral("рисунок %1 точек слишком велик").arg(dimensions));
-    if (bytes > (qint64(64) << 20) && bytes / std::max<qint64>(fileBytes, 1) > MaxExpansion)
+    if (bytes > double(qint64(64) << 20) && bytes / double(std::max<qint64>(fileBytes, 1)) > MaxExpansion)
         raise(errc::InvalidPicture,
               QStringLiteral("файл слишком мал для рисунка %1 точек").arg(dimensions));
 }

@@ -180,6 +180,10 @@ TEST(RasterDecoder, RefusesDecompressionBombsBeforeDecoding)
         {"gif", gif, platform::errc::OutOfMemory},
         {"bmp", bmp, platform::errc::OutOfMemory},
         {"gif frame beyond its screen", frameBeyondScreen, platform::errc::InvalidPicture},
+        // Found by the fuzzer: sides whose product overflowed the size check.
+        {"bitmap of 2^31 × 2^31", platform::readPictureFile(QStringLiteral(
+             LUMARIN_OWN_TESTDATA_DIR "/fuzz-findings/bmp-dimensions-overflow.bmp")),
+         platform::errc::OutOfMemory},
     };
     for (const auto &bomb : bombs) {
         try {
