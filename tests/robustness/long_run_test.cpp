@@ -52,6 +52,12 @@ TEST(LongRun, AThousandLoadsKeepMemoryFlat)
             afterWarmUp = residentBytes();
     }
     const qint64 growth = residentBytes() - afterWarmUp;
+#ifndef LUMARIN_SANITIZED
     EXPECT_LT(growth, GrowthBoundBytes) << growth / 1024 << " KiB more";
+#else
+    // AddressSanitizer keeps freed memory in quarantine, so resident memory
+    // says nothing here; LeakSanitizer checks for leaks at exit instead.
+    Q_UNUSED(growth);
+#endif
     EXPECT_GT(t.dialogs.shown.size(), 0) << "the broken files were reported";
 }
