@@ -149,27 +149,6 @@ TEST(Loading, FailureAfterAGoodLoadDoesNotBringTheOldPictureBack)
     EXPECT_TRUE(t.window->picLoadPicture->picture()->isEmpty());
 }
 
-TEST(Loading, ExtensionIsTheLastThreeCharactersAsTyped)
-{
-    const struct
-    {
-        QString path;
-        QString ext;
-    } cases[] = {
-        {"/pictures/Photo.JPEG", "PEG"},
-        {"/pictures/a.gif", "gif"},
-        {"ab", "ab"},
-        {"x", "x"},
-    };
-    for (const auto &c : cases) {
-        TestWindow t;
-        QString extWhileLoading;
-        t.dialogs.whileOpen = [&](const auto &) { extWhileLoading = t.window->strPictureExt; };
-        t.window->NewPicture(c.path);
-        EXPECT_EQ(extWhileLoading, c.ext) << c.path.toStdString();
-    }
-}
-
 TEST(Loading, ResetsScrollPositionsAndTheCanvas)
 {
     QTemporaryDir dir;

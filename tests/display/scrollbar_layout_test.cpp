@@ -55,32 +55,6 @@ TEST(ScrollBarLayout, DecidesBarsAndMaxima)
     }
 }
 
-TEST(ScrollBarLayout, FirstMaximumIsRaisedOnlyWhenBothBarsShow)
-{
-    ScrollArea area{3000, 2000, 2700, 1700};
-    auto both = layoutScrollBars(area);
-    EXPECT_EQ(both.horizontal.firstMax, -2);
-    EXPECT_EQ(both.vertical.firstMax, -2);
-
-    area.pictureHeight = 1000;
-    area.pictureWidth = 5000;
-    auto one = layoutScrollBars(area);
-    EXPECT_EQ(one.horizontal.firstMax, one.horizontal.max);
-}
-
-TEST(ScrollBarLayout, PlacesBarsAndSquareFromTheirThickness)
-{
-    const auto layout = layoutScrollBars(ScrollArea{3000, 2000, 9000, 7000});
-    EXPECT_FLOAT_EQ(layout.horizontal.left, 0);
-    EXPECT_FLOAT_EQ(layout.horizontal.top, 2000 - 305);
-    EXPECT_FLOAT_EQ(layout.horizontal.length, 3000 - 311);
-    EXPECT_FLOAT_EQ(layout.vertical.left, 3000 - 305);
-    EXPECT_FLOAT_EQ(layout.vertical.top, 0);
-    EXPECT_FLOAT_EQ(layout.vertical.length, 2000 - 321);
-    EXPECT_FLOAT_EQ(layout.squareLeft, 3000 - 325);
-    EXPECT_FLOAT_EQ(layout.squareTop, 2000 - 330);
-}
-
 TEST(ScrollBarLayout, LastColumnComesOutFromUnderTheBars)
 {
     // At the maximum position the canvas's right edge lies within 50 twips

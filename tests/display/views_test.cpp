@@ -23,25 +23,6 @@ QColor containerColor(const frmLumarin &w)
 
 } // namespace
 
-TEST(Views, ScrolledViewLaysOutBarsForALargePicture)
-{
-    QTemporaryDir dir;
-    TestWindow t;
-    t.resizeClient(800, 600);
-    t.window->NewPicture(writePicture(dir, "big.bmp", 3000, 2000));
-    const frmLumarin &w = *t.window;
-
-    const float cw = w.picContainer->width();
-    const float ch = w.picContainer->height();
-    EXPECT_TRUE(w.hscrPicRightLeft->isVisible());
-    EXPECT_TRUE(w.vscrPicUpDown->isVisible());
-    EXPECT_TRUE(w.picScrollBarsSquare->isVisible());
-    EXPECT_FLOAT_EQ(w.hscrPicRightLeft->top(), ch - 305);
-    EXPECT_FLOAT_EQ(w.vscrPicUpDown->left(), cw - 305);
-    EXPECT_EQ(w.hscrPicRightLeft->max(), qRound((45000 - cw + 100) / 100) + 3);
-    EXPECT_EQ(containerColor(w), platform::systemColor(platform::syscolor::ButtonFace));
-}
-
 TEST(Views, PanningReachesTheLastColumnOfAVeryWidePicture)
 {
     // 6000 pixels are 90000 twips: offsets far beyond 16 bits.

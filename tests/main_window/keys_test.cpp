@@ -61,16 +61,6 @@ TEST(KeyTable, MatchesRowsInOrder)
         EXPECT_EQ(commandForKey(c.key, c.shift), c.command) << c.key << " shift " << c.shift;
 }
 
-TEST(KeyTable, PhysicalKeysOfTheUsLayout)
-{
-    // Under a Russian layout the N key types "т"; its keycode is still 57.
-    EXPECT_EQ(platform::virtualKeyForX11Keycode(57), 'N');
-    EXPECT_EQ(platform::virtualKeyForX11Keycode(33), 'P');
-    EXPECT_EQ(platform::virtualKeyForX11Keycode(24), 'Q');
-    EXPECT_EQ(platform::virtualKeyForX11Keycode(119), Del);
-    EXPECT_EQ(platform::virtualKeyForX11Keycode(9), 0);
-}
-
 TEST(KeyPreview, KeysWorkWhicheverControlHasTheFocusAndGoOn)
 {
     QTemporaryDir dir;

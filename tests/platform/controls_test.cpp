@@ -29,17 +29,6 @@ TEST(Controls, NegativeSizesAreRefusedAndTheOldValueKept)
     EXPECT_FLOAT_EQ(label.height(), 255);
 }
 
-TEST(Controls, TwipsReadBackAsSetAndMapToPixels)
-{
-    QWidget parent;
-    platform::Label label(&parent);
-    label.move(7.5f, 100.25f, 1335, 15);
-    EXPECT_FLOAT_EQ(label.left(), 7.5f);
-    EXPECT_FLOAT_EQ(label.top(), 100.25f);
-    const double tpp = platform::twipsPerPixel();
-    EXPECT_EQ(label.widget()->width(), qRound((7.5 + 1335) / tpp) - qRound(7.5 / tpp));
-}
-
 TEST(Controls, ScrollBarRaisesChangeInsideTheAssignment)
 {
     QWidget parent;
@@ -71,29 +60,6 @@ TEST(Controls, ScrollBarTakesSixteenBitMaximaAndRefusesValuesOutOfRange)
     EXPECT_EQ(bar.min(), 0);
     EXPECT_THROW(bar.setValue(6), platform::Error);
     EXPECT_THROW(bar.setValue(-1), platform::Error);
-}
-
-TEST(Controls, ScrollBarDragRaisesScrollThenChange)
-{
-    QWidget parent;
-    ScrollBar bar(Qt::Horizontal, &parent);
-    bar.setMax(50);
-    auto *qt = static_cast<QScrollBar *>(bar.widget());
-    int scrolls = 0;
-    QList<int> changes;
-    QObject::connect(&bar, &ScrollBar::scroll, [&] {
-        ++scrolls;
-        EXPECT_EQ(bar.value(), qt->sliderPosition());
-    });
-    QObject::connect(&bar, &ScrollBar::change, [&] { changes << bar.value(); });
-
-    qt->setSliderDown(true);
-    qt->setSliderPosition(10);
-    qt->setSliderPosition(20);
-    EXPECT_EQ(scrolls, 2);
-    EXPECT_TRUE(changes.isEmpty());
-    qt->setSliderDown(false);
-    EXPECT_EQ(changes, QList<int>{20});
 }
 
 TEST(Controls, MenuCheckMarkChangesOnlyFromCode)

@@ -203,36 +203,3 @@ TEST(Metafile, RealWorldMetafilesLoadWithTheirProportions)
         }
     }
 }
-
-TEST(Metafile, CorruptedMetafilesLoadOrFailCleanly)
-{
-    platform::FilePictureLoader loader(Helper);
-    QDirIterator corrupted(testDataPath("emf/corrupted"), QDir::Files);
-    int seen = 0;
-    while (corrupted.hasNext()) {
-        const QString file = corrupted.next();
-        ++seen;
-        try {
-            loader.load(file);
-        } catch (const platform::Error &error) {
-            EXPECT_EQ(error.number, platform::errc::InvalidPicture) << file.toStdString();
-        }
-    }
-    EXPECT_GT(seen, 0);
-}
-
-TEST(Metafile, ShownInTheWindowAtItsOwnSize)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("drawing.emf"); // a WMF, whatever the name says
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(sampleDrawing().placeable());
-    file.close();
-
-    TestWindow t(dir.path());
-    t.window->NewPicture(path);
-    EXPECT_TRUE(t.dialogs.shown.isEmpty());
-    EXPECT_FLOAT_EQ(t.window->picOutPicture->width(), 1440);
-    EXPECT_FLOAT_EQ(t.window->picOutPicture->height(), 720);
-}
