@@ -1,5 +1,6 @@
 #include "display/DecodeAhead.h"
 
+#include <QFile>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "platform/Error.h"
@@ -10,24 +11,36 @@ namespace display {
 
 namespace {
 
-DecodeAhead::Result decode(const QString &path, qint64 budget)
+// Enough of a file to find its kind and declared size.
+constexpr qint64 HeaderBytes = 256 * 1024;
+
+QByteArray header(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.read(HeaderBytes) : QByteArray();
+}
+
+DecodeAhead::Result decode(const QString &path, qint64 budget, const std::atomic_bool &dropped)
 {
     // The identity is taken before reading: a file changed while it is read
     // then no longer matches and is read again by the step.
     DecodeAhead::Result result{platform::fileIdentity(path), nullptr};
-    if (!result.identity)
+    if (!result.identity || dropped)
         return result;
     try {
-        const QByteArray bytes = platform::readPictureFile(path);
-        // Raster pictures only: metafiles go through the converter process,
-        // which is left to the step itself.
-        const auto kind = platform::detectRasterKind(bytes);
+        // Raster pictures within the budget only, judged from the header
+        // before the file is read: metafiles go through the converter
+        // process, which is left to the step itself.
+        const QByteArray head = header(path);
+        const auto kind = platform::detectRasterKind(head);
         if (kind == platform::Picture::Kind::Empty)
             return result;
-        const QSize size = platform::declaredSize(kind, bytes);
-        if (!size.isValid() || qint64(size.width()) * size.height() * 4 > budget)
+        const QSize size = platform::declaredSize(kind, head);
+        if (!size.isValid() || qint64(size.width()) * size.height() * 4 > budget || dropped)
             return result;
-        result.picture = platform::decodeRaster(bytes);
+        const QByteArray bytes = platform::readPictureFile(path);
+        if (!dropped)
+            result.picture = platform::decodeRaster(bytes);
     } catch (...) {
         // A failed decode ahead is not used; the step reports the failure.
     }
@@ -45,12 +58,17 @@ DecodeAhead::~DecodeAhead()
 
 void DecodeAhead::start(const QString &path)
 {
+    // A decode already running cannot be stopped midway, but it stops at
+    // its next step and its result is dropped.
+    *dropped_ = true;
+    dropped_ = std::make_shared<std::atomic_bool>(false);
     path_ = path;
     if (path.isEmpty()) {
         pending_ = {};
         return;
     }
-    pending_ = QtConcurrent::run([path, budget = budget_] { return decode(path, budget); });
+    pending_ = QtConcurrent::run(
+        [path, budget = budget_, dropped = dropped_] { return decode(path, budget, *dropped); });
 }
 
 void DecodeAhead::wait()

@@ -3,6 +3,8 @@
 #include <QFuture>
 #include <QString>
 
+#include <atomic>
+#include <memory>
 #include <optional>
 
 #include "platform/FileIdentity.h"
@@ -39,6 +41,7 @@ public:
 
 private:
     qint64 budget_;
+    std::shared_ptr<std::atomic_bool> dropped_ = std::make_shared<std::atomic_bool>(false);
     QString path_;
     QFuture<Result> pending_;
 };

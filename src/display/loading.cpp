@@ -18,6 +18,7 @@ using namespace platform;
 
 void frmLumarin::NewPicture(const QString &file)
 {
+    ahead_->start({}); // whatever was being decoded ahead is of no use now
     strPicturePath = file;
     strPictureExt = extensionOf(strPicturePath);
     LoadImage();
@@ -81,11 +82,15 @@ void frmLumarin::runLoadSteps(int &step)
         step = 2;
         [[fallthrough]];
     case 2:
+        // A hidden view lets go of its picture, so a removed or replaced
+        // picture's memory is freed at once.
         picOutPicture->setVisible(false);
+        picOutPicture->setPicture(emptyPicture());
         step = 3;
         [[fallthrough]];
     case 3:
         imgOutPicture->setVisible(false);
+        imgOutPicture->setPicture(emptyPicture());
         step = 4;
         [[fallthrough]];
     case 4:

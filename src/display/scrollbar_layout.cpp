@@ -14,6 +14,8 @@ constexpr float Margin = 100;
 // (picture − container + margin) / step, formed in single precision.
 std::int16_t firstMaximum(float picture, float container, std::int16_t step)
 {
+    if (step <= 0)
+        return 0; // no step set yet: nothing to scroll by
     const float range = picture - container + Margin;
     return roundToInt16(range / static_cast<float>(step));
 }
@@ -22,6 +24,8 @@ std::int16_t firstMaximum(float picture, float container, std::int16_t step)
 // formed in double precision.
 std::int16_t withBarRange(std::int16_t max, std::int16_t step)
 {
+    if (step <= 0)
+        return max;
     return roundToInt16(double(RuledBarThickness) / step + max);
 }
 

@@ -1,5 +1,7 @@
 #include "main_window/frmLumarin.h"
 
+#include <QScopedValueRollback>
+
 #include "main_window/extension.h"
 
 #include "platform/Dialogs.h"
@@ -28,9 +30,10 @@ void frmLumarin::step(int direction)
     strPicturePath = direction > 0 ? filePicker().NextFile() : filePicker().PreviousFile();
     strPictureExt = extensionOf(strPicturePath);
     lastDirection_ = direction;
-    stepping_ = true;
-    LoadImage();
-    stepping_ = false;
+    {
+        const QScopedValueRollback<bool> stepping(stepping_, true);
+        LoadImage();
+    }
     decodeNextAhead();
 }
 

@@ -73,7 +73,11 @@ QString DirList::folderFor(const QString &pathOrDrive) const
             return last;
         return QDir::cleanPath(volume.mountPath);
     }
-    return QDir::cleanPath(QDir(folder_).absoluteFilePath(pathOrDrive));
+    // A drive text whose volume is no longer mounted names a device gone.
+    const QString folder = QDir::cleanPath(QDir(folder_).absoluteFilePath(pathOrDrive));
+    if (leadingPath(pathOrDrive) != pathOrDrive && !QFileInfo(folder).isDir())
+        raise(errc::DeviceUnavailable, pathOrDrive);
+    return folder;
 }
 
 void DirList::setPath(const QString &pathOrDrive)

@@ -45,20 +45,14 @@ int compareFolded(const QString &a, const QString &b)
 
 } // namespace
 
-NaturalKey::NaturalKey(const QString &name) : folded_(name.toCaseFolded())
+NaturalKey::NaturalKey(const QString &name) : folded_(name.toCaseFolded()), name_(name)
 {
 }
 
 bool NaturalKey::operator<(const NaturalKey &other) const
 {
-    return compareFolded(folded_, other.folded_) < 0;
-}
-
-bool naturalLess(const QString &a, const QString &b)
-{
-    const int folded = compareFolded(a.toCaseFolded(), b.toCaseFolded());
-    // Names that differ only in letter case still get a fixed order.
-    return folded != 0 ? folded < 0 : a < b;
+    const int folded = compareFolded(folded_, other.folded_);
+    return folded != 0 ? folded < 0 : name_ < other.name_;
 }
 
 } // namespace platform

@@ -5,7 +5,8 @@
 namespace platform {
 
 // Orders names as people read them: letter case ignored and runs of digits
-// compared as numbers, so "img2" comes before "img10".
+// compared as numbers, so "img2" comes before "img10". Names that differ
+// only in letter case still get a fixed order.
 class NaturalKey
 {
 public:
@@ -14,8 +15,7 @@ public:
 
 private:
     QString folded_;
+    QString name_;
 };
-
-bool naturalLess(const QString &a, const QString &b);
 
 } // namespace platform

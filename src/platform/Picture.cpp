@@ -12,12 +12,19 @@ Picture::Picture(Kind kind, QImage image, QByteArray original)
 {
 }
 
-Picture::Picture(QByteArray svg, QSizeF twips, QByteArray original)
-    : kind_(Kind::Metafile), svg_(std::move(svg)), twips_(twips), original_(std::move(original)),
+Picture::Picture(QByteArray svg, std::optional<QSizeF> twips, double twipsPerUnit,
+                 QByteArray original)
+    : kind_(Kind::Metafile), svg_(std::move(svg)), original_(std::move(original)),
       renderer_(std::make_unique<QSvgRenderer>(svg_))
 {
     // Drawn into rectangles of any shape: the aspect ratio is not kept.
     renderer_->setAspectRatioMode(Qt::IgnoreAspectRatio);
+    twips_ = twips ? *twips : renderer_->viewBoxF().size() * twipsPerUnit;
+}
+
+bool Picture::hasDrawing() const
+{
+    return renderer_ && renderer_->isValid();
 }
 
 Picture::~Picture() = default;

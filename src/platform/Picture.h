@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class QPainter;
 class QSvgRenderer;
@@ -22,14 +23,18 @@ public:
     // The empty picture: what loading the empty path gives.
     Picture() = default;
     Picture(Kind kind, QImage image, QByteArray original);
-    // A vector picture: its SVG drawing and its own size in twips.
-    Picture(QByteArray svg, QSizeF twips, QByteArray original);
+    // A vector picture: its SVG drawing and its own size in twips, or, for
+    // a drawing that does not say, `twipsPerUnit` twips per unit of the
+    // drawing's own size.
+    Picture(QByteArray svg, std::optional<QSizeF> twips, double twipsPerUnit, QByteArray original);
     ~Picture();
 
     Kind kind() const { return kind_; }
     bool isEmpty() const { return kind_ == Kind::Empty; }
 
     bool isVector() const { return kind_ == Kind::Metafile; }
+    // Whether a vector picture's drawing could be read.
+    bool hasDrawing() const;
 
     // Decoded pixels (for raster kinds).
     const QImage &image() const { return image_; }

@@ -41,11 +41,12 @@ QByteArray readPictureFile(const QString &path)
     if (!info.isFile())
         raise(errc::PathFileAccess, path);
 
+    // Asked first: a refused open tells Qt's callers no more than "open error".
+    if (!info.isReadable())
+        raise(errc::PermissionDenied, path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        raise(file.error() == QFileDevice::PermissionsError ? errc::PermissionDenied
-                                                            : errc::PathFileAccess,
-              path);
+        raise(errc::PathFileAccess, path);
     if (file.size() > MaxPictureFileBytes)
         raise(errc::OutOfMemory, path);
 

@@ -11,20 +11,18 @@ namespace platform {
 
 namespace {
 
-[[noreturn]] void raiseWriteError(const QSaveFile &file, const QString &path)
+// Why a file could not be written, as the error numbers tell it.
+[[noreturn]] void raiseWriteError(const QSaveFile &file, const QString &path, qint64 size)
 {
     const QFileInfo info(path);
-    if (!info.absoluteDir().exists())
+    const QFileInfo folder(info.absolutePath());
+    if (!folder.exists())
         raise(errc::PathNotFound, path);
-    if (info.isDir())
-        raise(errc::PathFileAccess, path);
-    if (file.error() == QFileDevice::PermissionsError)
+    if (!folder.isWritable() || (info.exists() && !info.isWritable()))
         raise(errc::PermissionDenied, path);
-    const QStorageInfo storage(info.absolutePath());
-    if (file.error() == QFileDevice::WriteError || file.error() == QFileDevice::ResourceError) {
-        if (storage.isValid() && storage.bytesAvailable() < qint64(file.size()) + 4096)
-            raise(errc::DiskFull, path);
-    }
+    const QStorageInfo storage(folder.absoluteFilePath());
+    if (storage.isValid() && storage.bytesAvailable() < size + 4096)
+        raise(errc::DiskFull, path);
     raise(errc::PathFileAccess, path + QStringLiteral(" (") + file.errorString() + QLatin1Char(')'));
 }
 
@@ -37,12 +35,12 @@ void savePicture(const Picture &picture, const QString &path)
     if (QFileInfo(path).isDir())
         raise(errc::PathFileAccess, path);
 
+    const QByteArray &bytes = picture.originalBytes();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        raiseWriteError(file, path);
-    const QByteArray &bytes = picture.originalBytes();
+        raiseWriteError(file, path, bytes.size());
     if (file.write(bytes) != bytes.size() || !file.commit())
-        raiseWriteError(file, path);
+        raiseWriteError(file, path, bytes.size());
 }
 
 } // namespace platform

@@ -4,6 +4,8 @@
 #include <QImageReader>
 #include <QtEndian>
 
+#include <mutex>
+
 #include "platform/Error.h"
 
 namespace platform {
@@ -223,8 +225,10 @@ PicturePtr decodeRaster(const QByteArray &bytes)
         raise(errc::InvalidPicture, QStringLiteral("файл JPEG обрезан"));
 
     // Qt's own ceiling would refuse a 100-megapixel photo; ours is checked
-    // against the declared size before decoding.
-    QImageReader::setAllocationLimit(int(MaxDecodedBytes >> 20) + 1);
+    // against the declared size before decoding. Set once: decoding ahead
+    // runs on another thread, and the limit is a plain global of Qt's.
+    static std::once_flag limitSet;
+    std::call_once(limitSet, [] { QImageReader::setAllocationLimit(int(MaxDecodedBytes >> 20) + 1); });
 
     QByteArray data = bytes; // shares the buffer, no copy
     QBuffer buffer(&data);

@@ -29,9 +29,18 @@ const QImage &StretchedPicture::sourceFor(QSize target)
         if (half.width() < target.width() || half.height() < target.height()
             || half.isEmpty())
             return *source;
-        if (level == reduced_.size())
-            reduced_.push_back(source->scaled(half, Qt::IgnoreAspectRatio,
-                                              Qt::SmoothTransformation));
+        if (level == reduced_.size()) {
+            // Painting must not throw: without memory for a smaller copy,
+            // draw from the one at hand.
+            try {
+                QImage smaller = source->scaled(half, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                if (smaller.isNull())
+                    return *source;
+                reduced_.push_back(std::move(smaller));
+            } catch (const std::bad_alloc &) {
+                return *source;
+            }
+        }
         source = &reduced_[level++];
     }
 }

@@ -49,7 +49,10 @@ int virtualKeyCode(const QKeyEvent &event)
 #ifdef Q_OS_WIN
     return int(event.nativeVirtualKey());
 #else
-    if (QGuiApplication::platformName() == QLatin1String("xcb") && event.nativeScanCode() != 0) {
+    // X11 and Wayland both report the evdev code plus 8.
+    const QString platform = QGuiApplication::platformName();
+    if ((platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland")))
+        && event.nativeScanCode() != 0) {
         // The numeric keypad's Delete has a keycode of its own.
         if (event.key() == Qt::Key_Delete)
             return vk::Delete;

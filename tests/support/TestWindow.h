@@ -13,6 +13,19 @@
 #include "support/FakeVolumes.h"
 #include "support/ScriptedDialogs.h"
 
+// The real loader, counting the files it is asked to load.
+struct CountingLoader final : platform::PictureLoader
+{
+    platform::PicturePtr load(const QString &path) override
+    {
+        ++calls;
+        return real.load(path);
+    }
+
+    platform::FilePictureLoader real{QStringLiteral(LUMARIN_METAFILE_HELPER)};
+    int calls = 0;
+};
+
 // The main window as the program builds it, with the real picture loader and
 // scripted dialogs, shown offscreen. Records every status text it shows.
 struct TestWindow
@@ -22,7 +35,7 @@ struct TestWindow
     explicit TestWindow(const QString &folder = {});
 
     ScriptedDialogs dialogs;
-    platform::FilePictureLoader pictures{QStringLiteral(LUMARIN_METAFILE_HELPER)};
+    CountingLoader pictures;
     FakeVolumes volumes;
     FakeRegistry registry;
     FakeLauncher launcher;

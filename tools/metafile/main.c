@@ -46,8 +46,13 @@ static unsigned char *read_all(FILE *in, long *length)
             data = grown;
         }
         size_t got = fread(data + size, 1, (size_t)(capacity - size), in);
-        if (got == 0)
+        if (got == 0) {
+            if (ferror(in)) {
+                free(data);
+                return NULL;
+            }
             break;
+        }
         size += (long)got;
     }
     *length = size;
