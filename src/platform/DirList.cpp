@@ -58,12 +58,11 @@ DirList::DirList(const Volumes &volumes, QWidget *container)
         subfolders = listSubfolders(start);
     } catch (const Error &) {
     }
-    fill(start, subfolders);
+    fill(start, subfolders, volumes_.mounted());
 }
 
-QString DirList::folderFor(const QString &pathOrDrive) const
+QString DirList::folderFor(const QString &pathOrDrive, const QList<Volume> &volumes) const
 {
-    const QList<Volume> volumes = volumes_.mounted();
     for (const Volume &volume : volumes) {
         if (driveText(volume) != pathOrDrive)
             continue;
@@ -82,22 +81,26 @@ QString DirList::folderFor(const QString &pathOrDrive) const
 
 void DirList::setPath(const QString &pathOrDrive)
 {
-    const QString folder = folderFor(pathOrDrive);
+    // The mount table is read once per call: a slow network mount makes
+    // each reading cost.
+    const QList<Volume> volumes = volumes_.mounted();
+    const QString folder = folderFor(pathOrDrive, volumes);
     const QStringList subfolders = listSubfolders(folder);
     const bool changed = folder != folder_;
-    fill(folder, subfolders);
+    fill(folder, subfolders, volumes);
     if (changed)
         emit change();
 }
 
 void DirList::refresh()
 {
-    fill(folder_, listSubfolders(folder_));
+    fill(folder_, listSubfolders(folder_), volumes_.mounted());
 }
 
-void DirList::fill(const QString &folder, const QStringList &subfolders)
+void DirList::fill(const QString &folder, const QStringList &subfolders,
+                   const QList<Volume> &volumes)
 {
-    const std::optional<Volume> volume = volumeHolding(volumes_.mounted(), folder);
+    const std::optional<Volume> volume = volumeHolding(volumes, folder);
     folder_ = folder;
     path_ = displayPath(folder, volume);
     if (volume)

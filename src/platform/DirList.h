@@ -35,8 +35,8 @@ signals:
     void openRequested(const QString &folder);
 
 private:
-    QString folderFor(const QString &pathOrDrive) const;
-    void fill(const QString &folder, const QStringList &subfolders);
+    QString folderFor(const QString &pathOrDrive, const QList<Volume> &volumes) const;
+    void fill(const QString &folder, const QStringList &subfolders, const QList<Volume> &volumes);
 
     const Volumes &volumes_;
     QListWidget *list_;
