@@ -141,6 +141,33 @@ QImage Viewer::screenshot(const QString &window) const
     return QImage::fromData(import.readAllStandardOutput(), "PNG");
 }
 
+QString Viewer::openAbout(const QString &main)
+{
+    // Alt puts the menu bar in keyboard mode; С opens Справка, О the About
+    // window.
+    key(main, {"alt"});
+    key(main, {"Cyrillic_es"});
+    key(main, {"Cyrillic_o"});
+    return waitForWindow("О программе Lumarin");
+}
+
+bool Viewer::answerDeleteQuestion(const QString &main, const QString &answer)
+{
+    key(main, {"Delete"});
+    // The question is captioned like the main window.
+    const QString question = waitForOtherWindow("Lumarin", main);
+    if (question.isEmpty())
+        return false;
+    key(question, {answer});
+    return waitForWindowGone(question);
+}
+
+bool Viewer::exitWithAltQ(const QString &main)
+{
+    key(main, {"alt+q"});
+    return waitForExit();
+}
+
 bool Viewer::waitForExit(int timeoutMs)
 {
     return process_.state() == QProcess::NotRunning || process_.waitForFinished(timeoutMs);

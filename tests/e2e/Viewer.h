@@ -41,6 +41,15 @@ public:
     void click(const QString &window, QPoint at);
     QImage screenshot(const QString &window) const;
 
+    // The user's ways through the program, shared by the scenarios:
+    // Alt, С, О from the main window; returns the About window's id.
+    QString openAbout(const QString &main);
+    // Del, then `answer` ("Return" for Yes, "Escape" for No) in the
+    // question; true once the question has come and gone.
+    bool answerDeleteQuestion(const QString &main, const QString &answer);
+    // Alt+Q; true once the process has ended.
+    bool exitWithAltQ(const QString &main);
+
     bool waitForExit(int timeoutMs = 10000);
     int exitCode() const { return process_.exitCode(); }
     QProcess::ExitStatus exitStatus() const { return process_.exitStatus(); }

@@ -31,20 +31,12 @@ TEST(About, OpensFromTheHelpMenuAndStartsTheSystemInformationTool)
     const QString main = viewer.waitForWindow("Lumarin");
     ASSERT_FALSE(main.isEmpty());
 
-    // Alt puts the menu bar in keyboard mode; С opens Справка, О the About
-    // window.
-    const auto openAbout = [&] {
-        viewer.key(main, {"alt"});
-        viewer.key(main, {"Cyrillic_es"});
-        viewer.key(main, {"Cyrillic_o"});
-        return viewer.waitForWindow("О программе Lumarin");
-    };
-    QString about = openAbout();
+    QString about = viewer.openAbout(main);
     ASSERT_FALSE(about.isEmpty());
     viewer.key(about, {"Escape"});
     EXPECT_TRUE(viewer.waitForWindowGone(about));
 
-    about = openAbout();
+    about = viewer.openAbout(main);
     ASSERT_FALSE(about.isEmpty()) << "shown again after closing";
     // "О Системе..." stands at 3600, 3600 twips: 240, 240 pixels.
     viewer.click(about, {280, 251});
@@ -56,7 +48,6 @@ TEST(About, OpensFromTheHelpMenuAndStartsTheSystemInformationTool)
     viewer.key(about, {"Escape"});
     EXPECT_TRUE(viewer.waitForWindowGone(about));
 
-    viewer.key(main, {"alt+q"});
-    ASSERT_TRUE(viewer.waitForExit());
+    ASSERT_TRUE(viewer.exitWithAltQ(main));
     EXPECT_EQ(viewer.exitCode(), 0);
 }

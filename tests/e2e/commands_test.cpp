@@ -57,8 +57,7 @@ struct KeyboardLayout
 
 void exitWithAltQ(Viewer &viewer, const QString &main)
 {
-    viewer.key(main, {"alt+q"});
-    ASSERT_TRUE(viewer.waitForExit());
+    ASSERT_TRUE(viewer.exitWithAltQ(main));
     EXPECT_EQ(viewer.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(viewer.exitCode(), 0);
 }
@@ -141,22 +140,14 @@ TEST(Commands, DeleteRemovesTheFileOnlyAfterYes)
 
     viewer.key(main, {KeyN});
     ASSERT_EQ(viewer.waitForTitle(main, folder.title("1.bmp")), folder.title("1.bmp"));
-    viewer.key(main, {"Delete"});
-    QString question = viewer.waitForOtherWindow("Lumarin", main);
-    ASSERT_FALSE(question.isEmpty());
-    viewer.key(question, {"Return"}); // Yes is the default
-    EXPECT_TRUE(viewer.waitForWindowGone(question));
+    ASSERT_TRUE(viewer.answerDeleteQuestion(main, "Return")); // Yes is the default
     QThread::msleep(200);
     EXPECT_FALSE(QFile::exists(folder.path("1.bmp")));
     EXPECT_EQ(viewer.title(main), folder.title("1.bmp"));
 
     viewer.key(main, {KeyN});
     ASSERT_EQ(viewer.waitForTitle(main, folder.title("2.gif")), folder.title("2.gif"));
-    viewer.key(main, {"Delete"});
-    question = viewer.waitForOtherWindow("Lumarin", main);
-    ASSERT_FALSE(question.isEmpty());
-    viewer.key(question, {"Escape"}); // No
-    EXPECT_TRUE(viewer.waitForWindowGone(question));
+    ASSERT_TRUE(viewer.answerDeleteQuestion(main, "Escape")); // No
     EXPECT_TRUE(QFile::exists(folder.path("2.gif")));
 
     exitWithAltQ(viewer, main);

@@ -66,10 +66,7 @@ TEST(NothingWritten, AWholeSessionChangesOnlyTheDeletedFile)
     e2e::run("xdotool", {"windowsize", main, "900", "640"});
     QThread::msleep(300);
 
-    viewer.key(main, {"alt"});
-    viewer.key(main, {"Cyrillic_es"});
-    viewer.key(main, {"Cyrillic_o"});
-    const QString about = viewer.waitForWindow("О программе Lumarin");
+    const QString about = viewer.openAbout(main);
     ASSERT_FALSE(about.isEmpty());
     viewer.key(about, {"Escape"});
     ASSERT_TRUE(viewer.waitForWindowGone(about));
@@ -82,14 +79,9 @@ TEST(NothingWritten, AWholeSessionChangesOnlyTheDeletedFile)
 
     const QString shown = viewer.title(main).mid(QStringLiteral("Lumarin - ").size());
     ASSERT_TRUE(QFile::exists(shown)) << shown.toStdString();
-    viewer.key(main, {"Delete"});
-    const QString question = viewer.waitForOtherWindow("Lumarin", main);
-    ASSERT_FALSE(question.isEmpty());
-    viewer.key(question, {"Return"});
-    ASSERT_TRUE(viewer.waitForWindowGone(question));
+    ASSERT_TRUE(viewer.answerDeleteQuestion(main, "Return"));
 
-    viewer.key(main, {"alt+q"});
-    ASSERT_TRUE(viewer.waitForExit());
+    ASSERT_TRUE(viewer.exitWithAltQ(main));
     EXPECT_EQ(viewer.exitCode(), 0);
 
     QMap<QString, QString> expected = before;

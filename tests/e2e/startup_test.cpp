@@ -82,6 +82,5 @@ TEST(Startup, ScreenshotOfTheWindowShowingAPicture)
     const QImage shot = viewer.screenshot(window);
     ASSERT_FALSE(shot.isNull());
     EXPECT_TRUE(shot.save("lumarin-screenshot.png"));
-    viewer.key(window, {"alt+q"});
-    EXPECT_TRUE(viewer.waitForExit());
+    EXPECT_TRUE(viewer.exitWithAltQ(window));
 }
