@@ -4,30 +4,10 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <sys/mman.h>
-
 #include "platform/Error.h"
+#include "platform/Prefault.h"
 
 namespace platform {
-
-namespace {
-
-// Asks the kernel to back a large buffer with memory in one go: touching
-// it page by page while reading costs far more than the read itself.
-void prefault(QByteArray &buffer)
-{
-#ifdef MADV_POPULATE_WRITE
-    constexpr uintptr_t page = 4096;
-    const auto begin = (reinterpret_cast<uintptr_t>(buffer.data()) + page - 1) & ~(page - 1);
-    const auto end = (reinterpret_cast<uintptr_t>(buffer.data()) + buffer.size()) & ~(page - 1);
-    if (end > begin)
-        madvise(reinterpret_cast<void *>(begin), end - begin, MADV_POPULATE_WRITE);
-#else
-    Q_UNUSED(buffer);
-#endif
-}
-
-} // namespace
 
 QByteArray readPictureFile(const QString &path)
 {
@@ -51,7 +31,7 @@ QByteArray readPictureFile(const QString &path)
         raise(errc::OutOfMemory, path);
 
     QByteArray bytes(file.size(), Qt::Uninitialized);
-    prefault(bytes);
+    prefault(bytes.data(), std::size_t(bytes.size()));
     const qint64 got = file.read(bytes.data(), bytes.size());
     if (got < 0 || file.error() != QFileDevice::NoError)
         raise(errc::PathFileAccess, path);

@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "platform/Error.h"
+#include "platform/PlainBitmap.h"
 
 namespace platform {
 
@@ -230,13 +231,17 @@ PicturePtr decodeRaster(const QByteArray &bytes)
     static std::once_flag limitSet;
     std::call_once(limitSet, [] { QImageReader::setAllocationLimit(int(MaxDecodedBytes >> 20) + 1); });
 
+    refuseIfTooLarge(declaredSizeOf(kind, bytes), bytes.size());
+    if (kind == Picture::Kind::Bitmap) {
+        if (QImage plain = decodePlainBitmap(bytes); !plain.isNull())
+            return std::make_shared<const Picture>(kind, std::move(plain), bytes);
+    }
+
     QByteArray data = bytes; // shares the buffer, no copy
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, qtFormat(kind, bytes));
     reader.setAutoTransform(true);
-
-    refuseIfTooLarge(declaredSizeOf(kind, bytes), bytes.size());
 
     QImage image;
     if (kind == Picture::Kind::Icon) {

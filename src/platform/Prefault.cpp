@@ -1,0 +1,28 @@
+#include "platform/Prefault.h"
+
+#include <cstdint>
+
+#if __has_include(<sys/mman.h>)
+#include <sys/mman.h>
+#endif
+
+namespace platform {
+
+void prefault(void *data, std::size_t size)
+{
+#ifdef MADV_POPULATE_WRITE
+    // Only whole pages inside the buffer: the ones at its edges may be
+    // shared with other allocations.
+    constexpr std::uintptr_t page = 4096;
+    const auto address = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t begin = (address + page - 1) & ~(page - 1);
+    const std::uintptr_t end = (address + size) & ~(page - 1);
+    if (end > begin)
+        madvise(reinterpret_cast<void *>(begin), end - begin, MADV_POPULATE_WRITE);
+#else
+    (void)data;
+    (void)size;
+#endif
+}
+
+} // namespace platform
