@@ -15,6 +15,7 @@
 #include "platform/ScrollBar.h"
 #include "platform/SystemColors.h"
 #include "platform/TextBox.h"
+#include "platform/Viewport.h"
 
 using namespace platform;
 
@@ -95,13 +96,22 @@ void frmLumarin::createControls()
     picContainer->move(0, 480, 3135, 2655);
     QWidget *area = picContainer->inner();
 
-    // Created bottom-most first: the bars and the square lie over the
-    // canvas, and the never-shown holder over everything.
+    // Created bottom-most first: the bars lie over the canvas, and the
+    // never-shown holder over everything. The panned picture lives in a
+    // viewport that ends where the bars begin, so panning scrolls what is
+    // already drawn; the square between the bars lies under it, giving up
+    // the one pixel of its edge that reaches past the bars.
     imgOutPicture = new ImageControl(area);
     imgOutPicture->move(0, 1320, 1215, 855);
     imgOutPicture->setVisible(false);
 
-    picOutPicture = new PictureBox(area);
+    picScrollBarsSquare = new PictureBox(area);
+    picScrollBarsSquare->move(2760, 1080, 255, 255);
+    picScrollBarsSquare->setBackColor(systemColor(syscolor::MenuBackground));
+    picScrollBarsSquare->widget()->setFocusPolicy(Qt::NoFocus);
+
+    auto *viewport = new Viewport(area);
+    picOutPicture = new PictureBox(viewport);
     picOutPicture->setAutoSize(true);
     picOutPicture->move(0, 0, 1335, 1215);
 
@@ -109,11 +119,7 @@ void frmLumarin::createControls()
     vscrPicUpDown->move(2760, 0, 255, 1095);
     hscrPicRightLeft = makeScrollBar(Qt::Horizontal, area);
     hscrPicRightLeft->move(0, 2280, 1815, 255);
-
-    picScrollBarsSquare = new PictureBox(area);
-    picScrollBarsSquare->move(2760, 1080, 255, 255);
-    picScrollBarsSquare->setBackColor(systemColor(syscolor::MenuBackground));
-    picScrollBarsSquare->widget()->setFocusPolicy(Qt::NoFocus);
+    viewport->keepClearOf(vscrPicUpDown->widget(), hscrPicRightLeft->widget());
 
     picLoadPicture = new PictureBox(area);
     picLoadPicture->setAutoSize(true);

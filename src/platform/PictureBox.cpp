@@ -17,6 +17,10 @@ PictureBox::PictureBox(QWidget *container)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(canvas_);
     frame_->setFocusPolicy(Qt::StrongFocus);
+    // The border and the canvas, which always fills itself, cover every
+    // pixel: saying so lets Qt scroll a moved box's pixels instead of
+    // repainting everything beneath it.
+    frame_->setAttribute(Qt::WA_OpaquePaintEvent);
     setBorder(true);
 }
 

@@ -1,0 +1,107 @@
+#include <QHash>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include "Viewer.h"
+#include "support/QtPrinting.h"
+
+namespace {
+
+// A picture whose every pixel names its own place in it.
+QRgb codeFor(int x, int y)
+{
+    return qRgb(x & 0xff, (x >> 8) << 4 | (y >> 8), y & 0xff);
+}
+
+QPoint placeNamedBy(QRgb pixel)
+{
+    return {qRed(pixel) | (qGreen(pixel) >> 4) << 8, qBlue(pixel) | (qGreen(pixel) & 0xf) << 8};
+}
+
+// Where the picture's top-left corner lies in a screenshot: the point most
+// of its pixels agree on. `area` bounds the pixels that agree.
+struct Placement
+{
+    QPoint origin;
+    QRect area;
+};
+
+Placement placementIn(const QImage &shot)
+{
+    QHash<QPoint, int> votes;
+    for (int y = 0; y < shot.height(); y += 3)
+        for (int x = 0; x < shot.width(); x += 3)
+            ++votes[QPoint(x, y) - placeNamedBy(shot.pixel(x, y))];
+    Placement placement;
+    int best = 0;
+    for (auto it = votes.cbegin(); it != votes.cend(); ++it) {
+        if (it.value() > best) {
+            best = it.value();
+            placement.origin = it.key();
+        }
+    }
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            if (QPoint(x, y) - placeNamedBy(shot.pixel(x, y)) == placement.origin)
+                placement.area |= QRect(x, y, 1, 1);
+    return placement;
+}
+
+// Pixels in `area` of the screenshot that do not show the picture placed
+// at `origin`.
+int misplacedPixels(const QImage &shot, const QRect &area, QPoint origin)
+{
+    int misplaced = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (QPoint(x, y) - placeNamedBy(shot.pixel(x, y)) != origin)
+                ++misplaced;
+    return misplaced;
+}
+
+} // namespace
+
+TEST(Panning, TheScrollBarArrowsMoveTheWholePictureOnScreen)
+{
+    QTemporaryDir folder;
+    QImage image(2000, 1500, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, codeFor(x, y));
+    ASSERT_TRUE(image.save(folder.filePath("coded.bmp")));
+
+    e2e::Viewer viewer(folder.path());
+    const QString main = viewer.waitForWindow("Lumarin");
+    ASSERT_FALSE(main.isEmpty());
+    const QString title = "Lumarin - " + folder.filePath("coded.bmp");
+    viewer.key(main, {"57"}); // N
+    ASSERT_EQ(viewer.waitForTitle(main, title), title);
+    QThread::msleep(300);
+
+    const Placement before = placementIn(viewer.screenshot(main));
+    ASSERT_GT(before.area.width(), 300);
+    ASSERT_GT(before.area.height(), 200);
+    EXPECT_EQ(before.origin, before.area.topLeft()) << "the picture starts unscrolled";
+
+    // The horizontal bar lies right under the picture, the vertical one
+    // right beside it; their far arrows are at the corner between them.
+    const QPoint rightArrow(before.area.right() - 8, before.area.bottom() + 9);
+    const QPoint downArrow(before.area.right() + 9, before.area.bottom() - 8);
+    for (int i = 0; i < 3; ++i)
+        viewer.click(main, rightArrow);
+    viewer.click(main, downArrow);
+    QThread::msleep(300);
+
+    const QImage shot = viewer.screenshot(main);
+    const Placement after = placementIn(shot);
+    EXPECT_LT(after.origin.x(), before.origin.x());
+    EXPECT_LT(after.origin.y(), before.origin.y());
+    // Scrolled pixels and newly drawn strips alike show the picture at its
+    // new place, all over the area it had before.
+    EXPECT_EQ(misplacedPixels(shot, before.area, after.origin), 0);
+
+    EXPECT_TRUE(viewer.exitWithAltQ(main));
+}
