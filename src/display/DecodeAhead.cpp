@@ -49,7 +49,10 @@ DecodeAhead::Result decode(const QString &path, qint64 budget, const std::atomic
 
 } // namespace
 
-DecodeAhead::DecodeAhead(qint64 budgetBytes) : budget_(budgetBytes) {}
+DecodeAhead::DecodeAhead(qint64 budgetBytes) : budget_(budgetBytes)
+{
+    pool_.setMaxThreadCount(2);
+}
 
 DecodeAhead::~DecodeAhead()
 {
@@ -67,8 +70,9 @@ void DecodeAhead::start(const QString &path)
         pending_ = {};
         return;
     }
-    pending_ = QtConcurrent::run(
-        [path, budget = budget_, dropped = dropped_] { return decode(path, budget, *dropped); });
+    pending_ = QtConcurrent::run(&pool_, [path, budget = budget_, dropped = dropped_] {
+        return decode(path, budget, *dropped);
+    });
 }
 
 void DecodeAhead::wait()

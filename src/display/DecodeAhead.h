@@ -2,6 +2,7 @@
 
 #include <QFuture>
 #include <QString>
+#include <QThreadPool>
 
 #include <atomic>
 #include <memory>
@@ -40,6 +41,10 @@ public:
     };
 
 private:
+    // Not Qt's global pool: Qt's painting splits large fills over that one
+    // and waits for them, so decodes occupying it would freeze the window.
+    // Two threads: a dropped decode may still be finishing beside the next.
+    QThreadPool pool_;
     qint64 budget_;
     std::shared_ptr<std::atomic_bool> dropped_ = std::make_shared<std::atomic_bool>(false);
     QString path_;

@@ -1,6 +1,8 @@
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QThreadPool>
 
 #include <gtest/gtest.h>
 
@@ -114,4 +116,22 @@ TEST(DecodeAhead, AStepTakesThePictureDecodedAhead)
     // The view switch reads the file itself.
     w.mnuViewPictureToWindow_Click();
     EXPECT_EQ(t.pictures.calls, reads + 1);
+}
+
+TEST(DecodeAhead, LeavesQtsOwnThreadsToPainting)
+{
+    // Qt splits large fills over its global pool and waits for them: a
+    // decode running there, beside a dropped one, would freeze the window.
+    QTemporaryDir dir;
+    const QString big = writePicture(dir, "big.bmp", 3000, 2000);
+    QThreadPool *qtPool = QThreadPool::globalInstance();
+    display::DecodeAhead ahead;
+    ahead.start(big);
+    int busy = 0;
+    QElapsedTimer watching; // the first moments of a decode that takes longer
+    watching.start();
+    while (watching.elapsed() < 30)
+        busy = std::max(busy, qtPool->activeThreadCount());
+    EXPECT_EQ(busy, 0);
+    EXPECT_TRUE(ahead.take(big));
 }

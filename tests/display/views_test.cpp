@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QScreen>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -39,54 +38,6 @@ TEST(Views, PanningReachesTheLastColumnOfAVeryWidePicture)
     const float right = w.picOutPicture->left() + w.picOutPicture->width();
     EXPECT_NEAR(right, w.picContainer->width() - 100, 50);
     EXPECT_LT(w.picOutPicture->left(), -32767);
-}
-
-TEST(Views, PanningShowsThePictureAtItsNewPlaceEverywhereOnScreen)
-{
-    // Every pixel tells where in the picture it comes from, so a strip left
-    // unpainted or pixels scrolled the wrong way show up in the window.
-    QTemporaryDir dir;
-    QImage image(2000, 1500, QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            image.setPixel(x, y, qRgb(x & 0xff, (x >> 8) << 4 | (y >> 8), y & 0xff));
-    ASSERT_TRUE(image.save(dir.filePath("coded.bmp")));
-
-    TestWindow t;
-    frmLumarin &w = *t.window;
-    t.resizeClient(640, 480);
-    w.NewPicture(dir.filePath("coded.bmp"));
-    QApplication::processEvents();
-
-    QWidget *window = w.form.get();
-    QWidget *canvas = w.picOutPicture->inner();
-    QWidget *viewport = w.picOutPicture->widget()->parentWidget();
-    const struct
-    {
-        int h;
-        int v;
-    } steps[] = {{1, 0}, {2, 0}, {9, 0}, {9, 3}, {4, 4}, {0, 1}};
-    for (const auto &step : steps) {
-        SCOPED_TRACE(testing::Message() << "bars at " << step.h << ", " << step.v);
-        w.hscrPicRightLeft->setValue(std::int16_t(step.h));
-        w.vscrPicUpDown->setValue(std::int16_t(step.v));
-        QApplication::processEvents();
-
-        const QImage screen = QGuiApplication::primaryScreen()->grabWindow(window->winId()).toImage();
-        const QPoint viewportAt = viewport->mapTo(window, QPoint(0, 0));
-        const QPoint pictureAt = canvas->mapTo(viewport, QPoint(0, 0));
-        int wrong = 0;
-        for (int y = 0; y < viewport->height(); y += 5) {
-            for (int x = 0; x < viewport->width(); x += 5) {
-                const QPoint source = QPoint(x, y) - pictureAt;
-                if (!image.rect().contains(source))
-                    continue;
-                if (screen.pixel(viewportAt + QPoint(x, y)) != image.pixel(source))
-                    ++wrong;
-            }
-        }
-        EXPECT_EQ(wrong, 0);
-    }
 }
 
 TEST(Views, FittedViewStretchesTheSamePictureAndHidesTheBars)
