@@ -4,8 +4,9 @@
 
 namespace platform {
 
-// Asks the kernel to back a large buffer with memory in one go: on this
-// kind of machine touching it page by page costs more than filling it.
+// Asks the kernel to back a large buffer with memory in one go, in huge
+// pages where it can: touching a fresh buffer page by page can cost more
+// than filling it.
 void prefault(void *data, std::size_t size);
 
 } // namespace platform

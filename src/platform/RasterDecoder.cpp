@@ -8,6 +8,7 @@
 
 #include "platform/Error.h"
 #include "platform/PlainBitmap.h"
+#include "platform/Prefault.h"
 
 namespace platform {
 
@@ -173,6 +174,21 @@ void refuseIfTooLarge(QSize size, qint64 fileBytes)
               QStringLiteral("файл слишком мал для рисунка %1 точек").arg(dimensions));
 }
 
+// The bitmap and JPEG decoders write into the image they are handed when
+// it has the size and format they would make: allocated here, its memory
+// is backed in one go rather than page by page as the rows arrive.
+QImage destinationFor(QImageReader &reader)
+{
+    const QSize size = reader.size();
+    const QImage::Format format = reader.imageFormat();
+    if (size.isEmpty() || format == QImage::Format_Invalid)
+        return {};
+    QImage image(size, format);
+    if (!image.isNull())
+        prefault(image.bits(), std::size_t(image.sizeInBytes()));
+    return image;
+}
+
 // An icon file holds several images; show the largest, the deepest of
 // equal size.
 QImage readBestIcon(QImageReader &reader, qint64 fileBytes)
@@ -248,6 +264,8 @@ PicturePtr decodeRaster(const QByteArray &bytes)
         image = readBestIcon(reader, bytes.size());
     } else {
         refuseIfTooLarge(reader.size(), bytes.size());
+        if (kind != Picture::Kind::Gif)
+            image = destinationFor(reader);
         reader.read(&image);
     }
     if (image.isNull() || image.width() <= 0 || image.height() <= 0)

@@ -3,6 +3,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 
 #include <gtest/gtest.h>
 
@@ -159,5 +160,22 @@ TEST(RasterDecoder, RefusesDecompressionBombsBeforeDecoding)
         } catch (const platform::Error &error) {
             EXPECT_EQ(error.number, bomb.number) << bomb.name;
         }
+    }
+}
+
+TEST(RasterDecoder, TurnsPhotosAsTheirOrientationTagSays)
+{
+    for (int orientation = 2; orientation <= 8; ++orientation) {
+        const QString file = testDataPath(QStringLiteral("pillow/hopper_orientation_%1.jpg").arg(orientation));
+        SCOPED_TRACE(file.toStdString());
+        const QImage shown = platform::decodeRaster(platform::readPictureFile(file))->image();
+        QImageReader turned(file);
+        turned.setAutoTransform(true);
+        QImageReader asStored(file);
+        asStored.setAutoTransform(false);
+        const QImage stored = asStored.read();
+        const QImage expected = turned.read();
+        ASSERT_NE(stored, expected) << "the tag turns nothing";
+        EXPECT_EQ(shown.convertToFormat(expected.format()), expected);
     }
 }
