@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "platform/HalfSize.h"
+
 namespace platform {
 
 StretchedPicture::StretchedPicture(QWidget *parent) : QWidget(parent)
@@ -25,7 +27,7 @@ const QImage &StretchedPicture::sourceFor(QSize target)
     const QImage *source = &picture_->image();
     std::size_t level = 0;
     for (;;) {
-        const QSize half = source->size() / 2;
+        const QSize half(source->width() / 2, source->height() / 2);
         if (half.width() < target.width() || half.height() < target.height()
             || half.isEmpty())
             return *source;
@@ -33,7 +35,7 @@ const QImage &StretchedPicture::sourceFor(QSize target)
             // Painting must not throw: without memory for a smaller copy,
             // draw from the one at hand.
             try {
-                QImage smaller = source->scaled(half, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                QImage smaller = halfSize(*source);
                 if (smaller.isNull())
                     return *source;
                 reduced_.push_back(std::move(smaller));

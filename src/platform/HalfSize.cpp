@@ -1,0 +1,47 @@
+#include "platform/HalfSize.h"
+
+#include "platform/Prefault.h"
+
+namespace platform {
+
+namespace {
+
+// The average of four pixels, channel by channel, two channels at a time.
+inline QRgb average(QRgb a, QRgb b, QRgb c, QRgb d)
+{
+    constexpr quint64 evenChannels = 0x00ff00ffu;
+    const quint64 even = (a & evenChannels) + (b & evenChannels) + (c & evenChannels)
+        + (d & evenChannels) + 0x00020002u;
+    const quint64 odd = ((a >> 8) & evenChannels) + ((b >> 8) & evenChannels)
+        + ((c >> 8) & evenChannels) + ((d >> 8) & evenChannels) + 0x00020002u;
+    return QRgb(((even >> 2) & evenChannels) | (((odd >> 2) & evenChannels) << 8));
+}
+
+} // namespace
+
+QImage halfSize(const QImage &image)
+{
+    const QSize half(image.width() / 2, image.height() / 2);
+    if (half.isEmpty())
+        return {};
+    const QImage::Format format = image.format();
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied)
+        return image.scaled(half, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+
+    QImage result(half, format);
+    if (result.isNull())
+        return {};
+    prefault(result.bits(), std::size_t(result.sizeInBytes()));
+    for (int y = 0; y < half.height(); ++y) {
+        const auto *upper = reinterpret_cast<const QRgb *>(image.constScanLine(2 * y));
+        const auto *lower = reinterpret_cast<const QRgb *>(image.constScanLine(2 * y + 1));
+        auto *out = reinterpret_cast<QRgb *>(result.scanLine(y));
+        for (int x = 0; x < half.width(); ++x)
+            out[x] = average(upper[2 * x], upper[2 * x + 1], lower[2 * x], lower[2 * x + 1]);
+    }
+    result.setDotsPerMeterX(image.dotsPerMeterX() / 2);
+    result.setDotsPerMeterY(image.dotsPerMeterY() / 2);
+    return result;
+}
+
+} // namespace platform
