@@ -266,7 +266,8 @@ PicturePtr decodeRaster(const QByteArray &bytes)
         refuseIfTooLarge(reader.size(), bytes.size());
         if (kind != Picture::Kind::Gif)
             image = destinationFor(reader);
-        reader.read(&image);
+        if (!reader.read(&image))
+            image = QImage(); // prepared or half written, it is no picture
     }
     if (image.isNull() || image.width() <= 0 || image.height() <= 0)
         raise(errc::InvalidPicture, QStringLiteral("файл повреждён или не поддерживается"));

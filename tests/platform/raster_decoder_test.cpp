@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -177,5 +178,20 @@ TEST(RasterDecoder, TurnsPhotosAsTheirOrientationTagSays)
         const QImage expected = turned.read();
         ASSERT_NE(stored, expected) << "the tag turns nothing";
         EXPECT_EQ(shown.convertToFormat(expected.format()), expected);
+    }
+}
+
+TEST(RasterDecoder, AFileWhoseRowsCannotBeReadIsAnError)
+{
+    // A paletted bitmap cut off inside its colour table: its size and
+    // format read fine, its pixels not at all. The pixel buffer prepared for
+    // it must not be shown.
+    QImage paletted = sample().convertToFormat(QImage::Format_Indexed8);
+    const QByteArray bmp = encoded(paletted, "BMP").left(14 + 40 + 2);
+    try {
+        platform::decodeRaster(bmp);
+        ADD_FAILURE() << "decoded";
+    } catch (const platform::Error &error) {
+        EXPECT_EQ(error.number, platform::errc::InvalidPicture);
     }
 }
