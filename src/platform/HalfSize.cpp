@@ -17,13 +17,29 @@ inline QRgb average(QRgb a, QRgb b, QRgb c, QRgb d)
     return QRgb(((even >> 2) & evenChannels) | (((odd >> 2) & evenChannels) << 8));
 }
 
+void halveRows(const QRgb *upper, const QRgb *lower, QRgb *out, int sourceWidth)
+{
+    const int pairs = sourceWidth / 2;
+    for (int x = 0; x < pairs; ++x)
+        out[x] = average(upper[2 * x], upper[2 * x + 1], lower[2 * x], lower[2 * x + 1]);
+    if (sourceWidth % 2 != 0) {
+        const int last = sourceWidth - 1;
+        out[pairs] = average(upper[last], upper[last], lower[last], lower[last]);
+    }
+}
+
 } // namespace
+
+QSize halvedSize(QSize size)
+{
+    return {(size.width() + 1) / 2, (size.height() + 1) / 2};
+}
 
 QImage halfSize(const QImage &image)
 {
-    const QSize half(image.width() / 2, image.height() / 2);
-    if (half.isEmpty())
+    if (image.isNull())
         return {};
+    const QSize half = halvedSize(image.size());
     const QImage::Format format = image.format();
     if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied)
         return image.scaled(half, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -32,12 +48,11 @@ QImage halfSize(const QImage &image)
     if (result.isNull())
         return {};
     prefault(result.bits(), std::size_t(result.sizeInBytes()));
+    const int lastRow = image.height() - 1;
     for (int y = 0; y < half.height(); ++y) {
-        const auto *upper = reinterpret_cast<const QRgb *>(image.constScanLine(2 * y));
-        const auto *lower = reinterpret_cast<const QRgb *>(image.constScanLine(2 * y + 1));
-        auto *out = reinterpret_cast<QRgb *>(result.scanLine(y));
-        for (int x = 0; x < half.width(); ++x)
-            out[x] = average(upper[2 * x], upper[2 * x + 1], lower[2 * x], lower[2 * x + 1]);
+        halveRows(reinterpret_cast<const QRgb *>(image.constScanLine(2 * y)),
+                  reinterpret_cast<const QRgb *>(image.constScanLine(std::min(2 * y + 1, lastRow))),
+                  reinterpret_cast<QRgb *>(result.scanLine(y)), image.width());
     }
     result.setDotsPerMeterX(image.dotsPerMeterX() / 2);
     result.setDotsPerMeterY(image.dotsPerMeterY() / 2);

@@ -4,10 +4,15 @@
 
 namespace platform {
 
-// A copy of `image` at half its size (rounded down), each pixel the average
-// of the two by two it replaces. Opaque and premultiplied pictures are
-// averaged here, straight into a buffer backed in one go; other formats go
-// through Qt's smooth scaling. A null image when memory runs out.
+// The size of a half-size copy: rounded up, so that an odd last row or
+// column still shows in it.
+QSize halvedSize(QSize size);
+
+// A copy of `image` at half its size, each pixel the average of the two by
+// two it replaces (an odd last row or column is averaged with itself).
+// Opaque and premultiplied pictures are averaged here, straight into a
+// buffer backed in one go; other formats go through Qt's smooth scaling. A
+// null image when memory runs out.
 QImage halfSize(const QImage &image);
 
 } // namespace platform

@@ -4,6 +4,7 @@
 
 #if __has_include(<sys/mman.h>)
 #include <sys/mman.h>
+#include <unistd.h>
 #endif
 
 namespace platform {
@@ -13,7 +14,7 @@ void prefault(void *data, std::size_t size)
 #ifdef MADV_POPULATE_WRITE
     // Only whole pages inside the buffer: the ones at its edges may be
     // shared with other allocations.
-    constexpr std::uintptr_t page = 4096;
+    static const auto page = std::uintptr_t(sysconf(_SC_PAGESIZE));
     const auto address = reinterpret_cast<std::uintptr_t>(data);
     const std::uintptr_t begin = (address + page - 1) & ~(page - 1);
     const std::uintptr_t end = (address + size) & ~(page - 1);

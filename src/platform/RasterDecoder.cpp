@@ -174,18 +174,54 @@ void refuseIfTooLarge(QSize size, qint64 fileBytes)
               QStringLiteral("файл слишком мал для рисунка %1 точек").arg(dimensions));
 }
 
+// Pixel bytes per file byte up to which a file is taken to fill the
+// picture it declares: photos stay near ten, flat drawings may reach a
+// hundred.
+constexpr qint64 PlausibleExpansion = 128;
+
 // The bitmap and JPEG decoders write into the image they are handed when
 // it has the size and format they would make: allocated here, its memory
-// is backed in one go rather than page by page as the rows arrive.
-QImage destinationFor(QImageReader &reader)
+// is backed in one go rather than page by page as the rows arrive. Not for
+// a small file declaring a huge picture: memory it would never fill is
+// left untouched, as the decoder would leave it.
+QImage destinationFor(QImageReader &reader, qint64 fileBytes)
 {
     const QSize size = reader.size();
     const QImage::Format format = reader.imageFormat();
     if (size.isEmpty() || format == QImage::Format_Invalid)
         return {};
     QImage image(size, format);
-    if (!image.isNull())
-        prefault(image.bits(), std::size_t(image.sizeInBytes()));
+    if (image.isNull() || image.sizeInBytes() > fileBytes * PlausibleExpansion)
+        return {};
+    prefault(image.bits(), std::size_t(image.sizeInBytes()));
+    return image;
+}
+
+// Qt's reader over bytes already in memory.
+struct MemoryReader
+{
+    MemoryReader(const QByteArray &bytes, Picture::Kind kind)
+        : data(bytes), buffer(&data), reader(&buffer, qtFormat(kind, bytes))
+    {
+        buffer.open(QIODevice::ReadOnly);
+        reader.setAutoTransform(true);
+    }
+
+    QByteArray data; // shares the bytes, no copy
+    QBuffer buffer;
+    QImageReader reader;
+};
+
+QImage readPicture(const QByteArray &bytes, Picture::Kind kind)
+{
+    MemoryReader memory(bytes, kind);
+    refuseIfTooLarge(memory.reader.size(), bytes.size());
+    QImage image = kind == Picture::Kind::Gif ? QImage() : destinationFor(memory.reader, bytes.size());
+    // A decoder that gives up partway leaves the rows it did not reach as
+    // they were: blank when prepared here, whatever the memory held
+    // otherwise. That is no picture to show.
+    if (!memory.reader.read(&image))
+        return {};
     return image;
 }
 
@@ -253,21 +289,12 @@ PicturePtr decodeRaster(const QByteArray &bytes)
             return std::make_shared<const Picture>(kind, std::move(plain), bytes);
     }
 
-    QByteArray data = bytes; // shares the buffer, no copy
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, qtFormat(kind, bytes));
-    reader.setAutoTransform(true);
-
     QImage image;
     if (kind == Picture::Kind::Icon) {
-        image = readBestIcon(reader, bytes.size());
+        MemoryReader memory(bytes, kind);
+        image = readBestIcon(memory.reader, bytes.size());
     } else {
-        refuseIfTooLarge(reader.size(), bytes.size());
-        if (kind != Picture::Kind::Gif)
-            image = destinationFor(reader);
-        if (!reader.read(&image))
-            image = QImage(); // prepared or half written, it is no picture
+        image = readPicture(bytes, kind);
     }
     if (image.isNull() || image.width() <= 0 || image.height() <= 0)
         raise(errc::InvalidPicture, QStringLiteral("файл повреждён или не поддерживается"));

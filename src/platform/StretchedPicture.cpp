@@ -27,9 +27,9 @@ const QImage &StretchedPicture::sourceFor(QSize target)
     const QImage *source = &picture_->image();
     std::size_t level = 0;
     for (;;) {
-        const QSize half(source->width() / 2, source->height() / 2);
+        const QSize half = halvedSize(source->size());
         if (half.width() < target.width() || half.height() < target.height()
-            || half.isEmpty())
+            || half == source->size())
             return *source;
         if (level == reduced_.size()) {
             // Painting must not throw: without memory for a smaller copy,

@@ -12,6 +12,7 @@
 #include "platform/FilePictureLoader.h"
 #include "platform/PictureFile.h"
 #include "platform/RasterDecoder.h"
+#include "support/ResidentMemory.h"
 #include "support/TestWindow.h"
 
 using platform::Picture;
@@ -184,8 +185,8 @@ TEST(RasterDecoder, TurnsPhotosAsTheirOrientationTagSays)
 TEST(RasterDecoder, AFileWhoseRowsCannotBeReadIsAnError)
 {
     // A paletted bitmap cut off inside its colour table: its size and
-    // format read fine, its pixels not at all. The pixel buffer prepared for
-    // it must not be shown.
+    // format read fine, its pixels not at all. Whatever the pixel buffer
+    // holds must not be shown.
     QImage paletted = sample().convertToFormat(QImage::Format_Indexed8);
     const QByteArray bmp = encoded(paletted, "BMP").left(14 + 40 + 2);
     try {
@@ -194,4 +195,19 @@ TEST(RasterDecoder, AFileWhoseRowsCannotBeReadIsAnError)
     } catch (const platform::Error &error) {
         EXPECT_EQ(error.number, platform::errc::InvalidPicture);
     }
+}
+
+TEST(RasterDecoder, ASmallFileDeclaringAHugePictureTakesNoMemoryItCannotFill)
+{
+    // 70 KB of rows for a 16000 × 16000 bitmap: under the expansion limit,
+    // so it is decoded, but the pixels it never fills must stay untouched.
+    QByteArray bmp = encoded(sample(), "BMP").left(54);
+    bmp.replace(18, 8, QByteArray::fromHex("803e0000803e0000"));
+    bmp += QByteArray(70000, '\x40');
+    const qint64 before = residentBytes();
+    const auto picture = platform::decodeRaster(bmp);
+    ASSERT_EQ(picture->pixelSize(), QSize(16000, 16000));
+#ifndef LUMARIN_SANITIZED
+    EXPECT_LT(residentBytes() - before, qint64(256) << 20);
+#endif
 }
