@@ -1,6 +1,7 @@
 #include "display/DecodeAhead.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "platform/Error.h"
@@ -25,7 +26,8 @@ DecodeAhead::Result decode(const QString &path, qint64 budget, const std::atomic
     // The identity is taken before reading: a file changed while it is read
     // then no longer matches and is read again by the step.
     DecodeAhead::Result result{platform::fileIdentity(path), nullptr};
-    if (!result.identity || dropped)
+    // Only plain files: opening a pipe would wait for a writer for good.
+    if (!result.identity || dropped || !QFileInfo(path).isFile())
         return result;
     try {
         // Raster pictures within the budget only, judged from the header

@@ -9,7 +9,8 @@ namespace platform {
 // Windows 3 or later header, straight from the bytes already read: the
 // general decoder copies every row through a stream first. Returns a null
 // image for any other layout, and for files too short for their rows, so
-// the general decoder handles those as it always has.
+// the general decoder handles those as it always has. Throws bad_alloc when
+// there is no memory for the picture.
 QImage decodePlainBitmap(const QByteArray &bytes);
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 namespace platform {
@@ -26,8 +27,8 @@ protected:
 private:
     void fit();
 
-    QWidget *rightBar_ = nullptr;
-    QWidget *bottomBar_ = nullptr;
+    QPointer<QWidget> rightBar_;
+    QPointer<QWidget> bottomBar_;
 };
 
 } // namespace platform

@@ -3,6 +3,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <optional>
+
 #include <gtest/gtest.h>
 
 #include "Viewer.h"
@@ -62,6 +64,24 @@ int misplacedPixels(const QImage &shot, const QRect &area, QPoint origin)
     return misplaced;
 }
 
+// The picture's placement once two screenshots in a row agree on it and it
+// differs from `previous`; the last one seen after five seconds otherwise.
+Placement settledPlacement(const e2e::Viewer &viewer, const QString &window, QImage &shot,
+                           const std::optional<QPoint> &previous = std::nullopt)
+{
+    Placement last;
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        shot = viewer.screenshot(window);
+        const Placement now = placementIn(shot);
+        if (attempt > 0 && now.origin == last.origin && now.area == last.area
+            && now.origin != previous)
+            return now;
+        last = now;
+        QThread::msleep(100);
+    }
+    return last;
+}
+
 } // namespace
 
 TEST(Panning, TheScrollBarArrowsMoveTheWholePictureOnScreen)
@@ -79,9 +99,9 @@ TEST(Panning, TheScrollBarArrowsMoveTheWholePictureOnScreen)
     const QString title = "Lumarin - " + folder.filePath("coded.bmp");
     viewer.key(main, {"57"}); // N
     ASSERT_EQ(viewer.waitForTitle(main, title), title);
-    QThread::msleep(300);
 
-    const Placement before = placementIn(viewer.screenshot(main));
+    QImage shot;
+    const Placement before = settledPlacement(viewer, main, shot);
     ASSERT_GT(before.area.width(), 300);
     ASSERT_GT(before.area.height(), 200);
     EXPECT_EQ(before.origin, before.area.topLeft()) << "the picture starts unscrolled";
@@ -93,10 +113,8 @@ TEST(Panning, TheScrollBarArrowsMoveTheWholePictureOnScreen)
     for (int i = 0; i < 3; ++i)
         viewer.click(main, rightArrow);
     viewer.click(main, downArrow);
-    QThread::msleep(300);
 
-    const QImage shot = viewer.screenshot(main);
-    const Placement after = placementIn(shot);
+    const Placement after = settledPlacement(viewer, main, shot, before.origin);
     EXPECT_LT(after.origin.x(), before.origin.x());
     EXPECT_LT(after.origin.y(), before.origin.y());
     // Scrolled pixels and newly drawn strips alike show the picture at its
