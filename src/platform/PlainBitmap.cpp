@@ -1,9 +1,8 @@
 #include "platform/PlainBitmap.h"
 
-#include <QtEndian>
-
 #include <new>
 
+#include "platform/ByteFields.h"
 #include "platform/Prefault.h"
 
 namespace platform {
@@ -11,16 +10,6 @@ namespace platform {
 namespace {
 
 constexpr qsizetype FileHeaderBytes = 14;
-
-qint32 field32(const QByteArray &bytes, qsizetype at)
-{
-    return qFromLittleEndian<qint32>(bytes.constData() + at);
-}
-
-quint16 field16(const QByteArray &bytes, qsizetype at)
-{
-    return qFromLittleEndian<quint16>(bytes.constData() + at);
-}
 
 void convertRow(const uchar *bgr, QRgb *out, int width)
 {
@@ -34,14 +23,14 @@ QImage decodePlainBitmap(const QByteArray &bytes)
 {
     if (!bytes.startsWith("BM") || bytes.size() < FileHeaderBytes + 40)
         return {};
-    const qint64 pixelsAt = quint32(field32(bytes, 10));
-    const qint32 headerBytes = field32(bytes, 14);
-    const qint32 width = field32(bytes, 18);
-    const qint32 height = field32(bytes, 22);
+    const qint64 pixelsAt = quint32(fieldAt<qint32>(bytes, 10));
+    const qint32 headerBytes = fieldAt<qint32>(bytes, 14);
+    const qint32 width = fieldAt<qint32>(bytes, 18);
+    const qint32 height = fieldAt<qint32>(bytes, 22);
     const bool plain = (headerBytes == 40 || headerBytes == 108 || headerBytes == 124)
-        && field16(bytes, 26) == 1    // planes
-        && field16(bytes, 28) == 24   // bits per pixel
-        && field32(bytes, 30) == 0;   // no compression
+        && fieldAt<quint16>(bytes, 26) == 1    // planes
+        && fieldAt<quint16>(bytes, 28) == 24   // bits per pixel
+        && fieldAt<qint32>(bytes, 30) == 0;   // no compression
     if (!plain || width <= 0 || height == 0 || height == INT32_MIN)
         return {};
 
@@ -56,8 +45,8 @@ QImage decodePlainBitmap(const QByteArray &bytes)
     if (image.isNull())
         throw std::bad_alloc();
     prefault(image.bits(), std::size_t(image.sizeInBytes()));
-    image.setDotsPerMeterX(field32(bytes, 38));
-    image.setDotsPerMeterY(field32(bytes, 42));
+    image.setDotsPerMeterX(fieldAt<qint32>(bytes, 38));
+    image.setDotsPerMeterY(fieldAt<qint32>(bytes, 42));
 
     const auto *pixels = reinterpret_cast<const uchar *>(bytes.constData()) + pixelsAt;
     uchar *out = image.bits();

@@ -6,6 +6,7 @@
 
 #include <mutex>
 
+#include "platform/ByteFields.h"
 #include "platform/Error.h"
 #include "platform/PlainBitmap.h"
 #include "platform/Prefault.h"
@@ -14,36 +15,26 @@ namespace platform {
 
 namespace {
 
-quint32 le32(const QByteArray &bytes, qsizetype at)
-{
-    return qFromLittleEndian<quint32>(bytes.constData() + at);
-}
-
-quint16 le16(const QByteArray &bytes, qsizetype at)
-{
-    return qFromLittleEndian<quint16>(bytes.constData() + at);
-}
-
 // A DIB is a bitmap without its file header, as the clipboard stores it: it
 // starts with the size of one of the known info headers.
 bool isHeaderlessDib(const QByteArray &bytes)
 {
     if (bytes.size() < 16)
         return false;
-    switch (le32(bytes, 0)) {
+    switch (fieldAt<quint32>(bytes, 0)) {
     case 12: case 40: case 52: case 56: case 64: case 108: case 124:
         break;
     default:
         return false;
     }
-    const quint16 planes = le16(bytes, bytes.at(0) == 12 ? 8 : 12);
+    const quint16 planes = fieldAt<quint16>(bytes, bytes.at(0) == 12 ? 8 : 12);
     return planes == 1;
 }
 
 bool isIconDirectory(const QByteArray &bytes, quint16 type)
 {
-    return bytes.size() >= 6 && le16(bytes, 0) == 0 && le16(bytes, 2) == type
-        && le16(bytes, 4) > 0;
+    return bytes.size() >= 6 && fieldAt<quint16>(bytes, 0) == 0 && fieldAt<quint16>(bytes, 2) == type
+        && fieldAt<quint16>(bytes, 4) > 0;
 }
 
 // A JPEG whose entropy-coded data stops before the end-of-image marker is
@@ -76,8 +67,8 @@ QSize gifCanvasSize(const QByteArray &bytes)
 {
     if (bytes.size() < 13)
         return {};
-    int width = le16(bytes, 6);
-    int height = le16(bytes, 8);
+    int width = fieldAt<quint16>(bytes, 6);
+    int height = fieldAt<quint16>(bytes, 8);
     const uchar flags = uchar(bytes.at(10));
     qsizetype at = 13 + ((flags & 0x80) ? 3 * (2 << (flags & 7)) : 0);
     while (at < bytes.size()) {
@@ -85,8 +76,8 @@ QSize gifCanvasSize(const QByteArray &bytes)
         if (block == 0x2C) { // image descriptor
             if (at + 9 > bytes.size())
                 break;
-            width = std::max(width, le16(bytes, at + 1) + le16(bytes, at + 5));
-            height = std::max(height, le16(bytes, at + 3) + le16(bytes, at + 7));
+            width = std::max(width, fieldAt<quint16>(bytes, at + 1) + fieldAt<quint16>(bytes, at + 5));
+            height = std::max(height, fieldAt<quint16>(bytes, at + 3) + fieldAt<quint16>(bytes, at + 7));
             break;
         }
         if (block != 0x21 || at + 2 >= bytes.size()) // extension, else the end
@@ -109,10 +100,10 @@ QSize declaredSizeOf(Picture::Kind kind, const QByteArray &bytes)
         const qsizetype at = bytes.startsWith("BM") ? 14 : 0;
         if (bytes.size() < at + 12)
             return {};
-        if (le32(bytes, at) == 12)
-            return {le16(bytes, at + 4), le16(bytes, at + 6)};
-        const auto width = qint32(le32(bytes, at + 4));
-        const auto height = qint32(le32(bytes, at + 8));
+        if (fieldAt<quint32>(bytes, at) == 12)
+            return {fieldAt<quint16>(bytes, at + 4), fieldAt<quint16>(bytes, at + 6)};
+        const auto width = qint32(fieldAt<quint32>(bytes, at + 4));
+        const auto height = qint32(fieldAt<quint32>(bytes, at + 8));
         if (width < 0 || height == INT32_MIN)
             return {};
         return {width, qAbs(height)};

@@ -62,34 +62,41 @@ void exitWithAltQ(Viewer &viewer, const QString &main)
     EXPECT_EQ(viewer.exitCode(), 0);
 }
 
-} // namespace
-
-TEST(Commands, ClickingAFileInThePickerShowsIt)
+// The viewer started in the folder above, its main window and picker shown;
+// every scenario ends with Alt+Q.
+class Commands : public testing::Test
 {
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(main.isEmpty());
+        ASSERT_FALSE(picker.isEmpty());
+    }
+    void TearDown() override
+    {
+        if (!HasFatalFailure())
+            exitWithAltQ(viewer, main);
+    }
+
     Folder folder;
-    Viewer viewer(folder.dir.path());
+    Viewer viewer{folder.dir.path()};
     const QString main = viewer.waitForWindow("Lumarin");
     const QString picker = viewer.waitForWindow("Выберите папку/файл");
-    ASSERT_FALSE(main.isEmpty());
-    ASSERT_FALSE(picker.isEmpty());
+};
 
+} // namespace
+
+TEST_F(Commands, ClickingAFileInThePickerShowsIt)
+{
     // The file list starts 152 pixels in; its first row is at the top.
     viewer.click(picker, {200, 8});
     EXPECT_EQ(viewer.waitForTitle(main, folder.title("1.bmp")), folder.title("1.bmp"));
     viewer.key(picker, {"Down"});
     EXPECT_EQ(viewer.waitForTitle(main, folder.title("2.gif")), folder.title("2.gif"));
-
-    exitWithAltQ(viewer, main);
 }
 
-TEST(Commands, StepsThroughTheFolderAndSwitchesViews)
+TEST_F(Commands, StepsThroughTheFolderAndSwitchesViews)
 {
-    Folder folder;
-    Viewer viewer(folder.dir.path());
-    const QString main = viewer.waitForWindow("Lumarin");
-    ASSERT_FALSE(main.isEmpty());
-    ASSERT_FALSE(viewer.waitForWindow("Выберите папку/файл").isEmpty());
-
     viewer.key(main, {KeyN});
     EXPECT_EQ(viewer.waitForTitle(main, folder.title("1.bmp")), folder.title("1.bmp"));
     viewer.key(main, {KeyN});
@@ -127,16 +134,10 @@ TEST(Commands, StepsThroughTheFolderAndSwitchesViews)
     viewer.key(main, {"ctrl+Delete"});
     EXPECT_EQ(viewer.waitForTitle(main, "Lumarin"), "Lumarin");
     EXPECT_TRUE(QFile::exists(folder.path("4.jpg")));
-
-    exitWithAltQ(viewer, main);
 }
 
-TEST(Commands, DeleteRemovesTheFileOnlyAfterYes)
+TEST_F(Commands, DeleteRemovesTheFileOnlyAfterYes)
 {
-    Folder folder;
-    Viewer viewer(folder.dir.path());
-    const QString main = viewer.waitForWindow("Lumarin");
-    ASSERT_FALSE(main.isEmpty());
 
     viewer.key(main, {KeyN});
     ASSERT_EQ(viewer.waitForTitle(main, folder.title("1.bmp")), folder.title("1.bmp"));
@@ -149,35 +150,20 @@ TEST(Commands, DeleteRemovesTheFileOnlyAfterYes)
     ASSERT_EQ(viewer.waitForTitle(main, folder.title("2.gif")), folder.title("2.gif"));
     ASSERT_TRUE(viewer.answerDeleteQuestion(main, "Escape")); // No
     EXPECT_TRUE(QFile::exists(folder.path("2.gif")));
-
-    exitWithAltQ(viewer, main);
 }
 
-TEST(Commands, KeysWorkUnderARussianLayout)
+TEST_F(Commands, KeysWorkUnderARussianLayout)
 {
-    Folder folder;
-    Viewer viewer(folder.dir.path());
-    const QString main = viewer.waitForWindow("Lumarin");
-    ASSERT_FALSE(main.isEmpty());
-    {
-        KeyboardLayout russian("ru");
-        viewer.key(main, {KeyN});
-        EXPECT_EQ(viewer.waitForTitle(main, folder.title("1.bmp")), folder.title("1.bmp"));
-        viewer.key(main, {KeyP});
-        EXPECT_EQ(viewer.waitForTitle(main, folder.title("4.jpg")), folder.title("4.jpg"));
-    }
-    exitWithAltQ(viewer, main);
+    KeyboardLayout russian("ru"); // back to the US layout before Alt+Q
+    viewer.key(main, {KeyN});
+    EXPECT_EQ(viewer.waitForTitle(main, folder.title("1.bmp")), folder.title("1.bmp"));
+    viewer.key(main, {KeyP});
+    EXPECT_EQ(viewer.waitForTitle(main, folder.title("4.jpg")), folder.title("4.jpg"));
 }
 
-TEST(Commands, SaveWritesACopyAndCancelWritesNothing)
+TEST_F(Commands, SaveWritesACopyAndCancelWritesNothing)
 {
-    Folder folder;
     QTemporaryDir target;
-    Viewer viewer(folder.dir.path());
-    const QString main = viewer.waitForWindow("Lumarin");
-    const QString picker = viewer.waitForWindow("Выберите папку/файл");
-    ASSERT_FALSE(main.isEmpty());
-
     viewer.key(main, {KeyN});
     ASSERT_EQ(viewer.waitForTitle(main, folder.title("1.bmp")), folder.title("1.bmp"));
 
@@ -198,6 +184,4 @@ TEST(Commands, SaveWritesACopyAndCancelWritesNothing)
     EXPECT_TRUE(viewer.waitForWindowGone(dialog));
     EXPECT_EQ(QDir(target.path()).entryList(QDir::Files), QStringList{"copy.bmp"});
     EXPECT_EQ(viewer.title(main), folder.title("1.bmp"));
-
-    exitWithAltQ(viewer, main);
 }
