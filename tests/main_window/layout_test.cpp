@@ -3,19 +3,17 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/CommandButton.h"
 #include "platform/Form.h"
 #include "platform/ImageControl.h"
 #include "platform/Label.h"
 #include "platform/PictureBox.h"
 #include "platform/ScrollBar.h"
-#include "platform/TextBox.h"
 #include "platform/Twips.h"
 #include "support/TestWindow.h"
 
 using platform::toPixels;
 
-TEST(Layout, FollowsTheWindowSize)
+TEST(Layout, FollowsTheWindowSizeAndAShortWindowMovesOnlyTheStatusLine)
 {
     TestWindow t;
     t.resizeClient(900, 700);
@@ -32,15 +30,9 @@ TEST(Layout, FollowsTheWindowSize)
     EXPECT_FLOAT_EQ(w.imgOutPicture->top(), 5);
     EXPECT_FLOAT_EQ(w.picLoadPicture->left(), 0);
     EXPECT_FLOAT_EQ(w.picLoadPicture->top(), 0);
-}
 
-TEST(Layout, AShortWindowKeepsTheAreaHeightButMovesTheStatusLine)
-{
-    TestWindow t;
-    t.resizeClient(900, 700);
-    const frmLumarin &w = *t.window;
+    // Too short for the area: it keeps its height, the status line moves.
     const float areaHeight = w.picContainer->height();
-
     w.form->resize(600, toPixels(1385) - 30);
     QApplication::processEvents();
 
@@ -48,20 +40,6 @@ TEST(Layout, AShortWindowKeepsTheAreaHeightButMovesTheStatusLine)
     EXPECT_FLOAT_EQ(w.imgOutPicture->height(), areaHeight - 75);
     EXPECT_FLOAT_EQ(w.picContainer->width(), w.form->outerWidth() - 100);
     EXPECT_FLOAT_EQ(w.lblProgramStatus->top(), w.form->clientHeight() - 255);
-}
-
-TEST(Layout, ButtonsAndFolderFieldNeverMove)
-{
-    TestWindow t;
-    for (const QSize size : {QSize(300, 200), QSize(1200, 900), QSize(50, 40)}) {
-        t.resizeClient(size.width(), size.height());
-        const frmLumarin &w = *t.window;
-        EXPECT_FLOAT_EQ(w.cbDel->left(), 7920);
-        EXPECT_FLOAT_EQ(w.cbDel->width(), 1215);
-        EXPECT_FLOAT_EQ(w.txtDir->width(), 3975);
-        EXPECT_FLOAT_EQ(w.picContainer->left(), 0);
-        EXPECT_FLOAT_EQ(w.picContainer->top(), 480);
-    }
 }
 
 TEST(Layout, ResizeRedisplaysWithoutReadingTheFileAgain)

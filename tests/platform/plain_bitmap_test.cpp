@@ -70,51 +70,44 @@ QByteArray bitmapFile(const Layout &layout)
 
 } // namespace
 
-TEST(PlainBitmap, AgreesWithTheGeneralDecoderOnEveryLayoutItTakes)
+TEST(PlainBitmap, TakesPlainLayoutsAlikeWithTheGeneralDecoderAndLeavesTheRest)
 {
     const struct
     {
         const char *name;
         Layout layout;
+        bool taken;
     } cases[] = {
-        {"bottom-up, padded rows", {5, 3}},
-        {"top-down", {5, -3}},
-        {"rows without padding", {4, 2}},
-        {"one pixel", {1, 1}},
-        {"three padding bytes", {1, 4}},
-        {"version 4 header", {6, 3, 108}},
-        {"version 5 header", {7, -2, 124}},
-        {"gap before the rows", {3, 3, 40, 24, 0, 10}},
+        {"bottom-up, padded rows", {5, 3}, true},
+        {"top-down", {5, -3}, true},
+        {"rows without padding", {4, 2}, true},
+        {"one pixel", {1, 1}, true},
+        {"three padding bytes", {1, 4}, true},
+        {"version 4 header", {6, 3, 108}, true},
+        {"version 5 header", {7, -2, 124}, true},
+        {"gap before the rows", {3, 3, 40, 24, 0, 10}, true},
+        {"32 bits", {5, 3, 40, 32}, false},
+        {"8 bits", {5, 3, 40, 8}, false},
+        {"compressed", {5, 3, 40, 24, 1}, false},
+        {"core header", {5, 3, 12}, false},
+        {"rows cut short", {5, 3, 40, 24, 0, 0, 1}, false},
+        {"no width", {0, 3}, false},
+        {"no height", {5, 0}, false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         const QByteArray bytes = bitmapFile(c.layout);
         const QImage direct = platform::decodePlainBitmap(bytes);
+        if (!c.taken) {
+            EXPECT_TRUE(direct.isNull());
+            continue;
+        }
         const QImage expected = readByQt(bytes);
         ASSERT_FALSE(direct.isNull());
         ASSERT_FALSE(expected.isNull());
         EXPECT_EQ(direct.format(), expected.format());
         EXPECT_EQ(direct, expected);
     }
-}
-
-TEST(PlainBitmap, LeavesEveryOtherLayoutToTheGeneralDecoder)
-{
-    const struct
-    {
-        const char *name;
-        Layout layout;
-    } cases[] = {
-        {"32 bits", {5, 3, 40, 32}},
-        {"8 bits", {5, 3, 40, 8}},
-        {"compressed", {5, 3, 40, 24, 1}},
-        {"core header", {5, 3, 12}},
-        {"rows cut short", {5, 3, 40, 24, 0, 0, 1}},
-        {"no width", {0, 3}},
-        {"no height", {5, 0}},
-    };
-    for (const auto &c : cases)
-        EXPECT_TRUE(platform::decodePlainBitmap(bitmapFile(c.layout)).isNull()) << c.name;
 
     QByteArray rowsInsideHeader = bitmapFile({});
     put32(rowsInsideHeader, 10, 30);
