@@ -13,7 +13,7 @@ packages=(
   # tests
   libgtest-dev
   # end-to-end tests: a real X server, input, screenshots, fonts with Cyrillic
-  xvfb xauth xdotool x11-utils x11-xkb-utils x11-apps imagemagick
+  xvfb xdotool x11-utils x11-xkb-utils x11-apps imagemagick
   fonts-dejavu-core openbox
   # packaging: .deb dependencies, desktop entry and metainfo checks
   dpkg-dev file desktop-file-utils appstream

@@ -10,6 +10,7 @@ set -euo pipefail
 
 build=$1
 testdata=$2
+with_x_server="$(cd "$(dirname "$0")/../support" && pwd)/with-x-server.sh"
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 
@@ -52,7 +53,7 @@ cp "$testdata/pillow/drawing.wmf" "$work/pictures/"
 export PATH="$root/usr/bin:$PATH"
 (
   cd "$work/pictures"
-  xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  "$with_x_server" 1024x768x24 120 bash -c '
     QT_QPA_PLATFORM=xcb '"$exec_line"' & pid=$!
     for i in $(seq 100); do
       win=$(xdotool search --onlyvisible --name "^Lumarin$" 2>/dev/null | head -n1) && [ -n "$win" ] && break
