@@ -14,7 +14,7 @@ using namespace platform;
 namespace {
 
 // Flags of the Save dialog: no read-only return, extension-different
-// reporting; no overwrite prompt among them.
+// reporting.
 constexpr int SaveFlags = 0x8400;
 
 } // namespace
@@ -28,6 +28,7 @@ void frmLumarin::mnuFileSavePic_Click()
         cdlDialog.InitDir = QCoreApplication::applicationDirPath();
         cdlDialog.Filter = QStringLiteral("(*.") + strPictureExt + QStringLiteral(")|*.") + strPictureExt;
         cdlDialog.Flags = SaveFlags;
+        cdlDialog.ShownFile = strPicturePath;
         services_.dialogs.showSave(cdlDialog);
         if (nameWasChosen(cdlDialog.FileName, strPictureExt))
             savePicture(*picLoadPicture->picture(), cdlDialog.FileName);

@@ -13,6 +13,8 @@ struct CommonDialog
     QString InitDir;    // the folder the dialog opens in
     QString Filter;     // "description|pattern" pairs joined by "|"
     int Flags = 0;
+    QString ShownFile;  // the shown picture's file: replaced without a question
+
 };
 
 enum class Buttons { Ok, YesNo };

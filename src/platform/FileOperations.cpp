@@ -7,9 +7,26 @@
 #include <cerrno>
 #include <cstdio>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "platform/Error.h"
 
 namespace platform {
+
+bool isReadOnlyFile(const QString &path)
+{
+    // A link is judged by itself, not by its target: deleting it leaves the
+    // target alone.
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::lstat(name.constData(), &info) != 0 || S_ISLNK(info.st_mode))
+        return false;
+    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return true;
+    // A read-only file system is the folder's refusal, reported as such.
+    return ::access(name.constData(), W_OK) != 0 && errno == EACCES;
+}
 
 void deleteFile(const QString &path)
 {
@@ -19,6 +36,10 @@ void deleteFile(const QString &path)
     if (!info.exists() && !info.isSymLink())
         raise(info.absoluteDir().exists() ? errc::FileNotFound : errc::PathNotFound, path);
     if (info.isDir() && !info.isSymLink())
+        raise(errc::PathFileAccess, path);
+    // Refused as the desktop refuses deleting a read-only file, though the
+    // folder would allow it.
+    if (isReadOnlyFile(path))
         raise(errc::PathFileAccess, path);
     if (std::remove(QFile::encodeName(path).constData()) != 0) {
         const int reason = errno;

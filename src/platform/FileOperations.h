@@ -4,9 +4,13 @@
 
 namespace platform {
 
+// Whether the file is read-only: nobody may write it (whoever runs the
+// program, the superuser included), or this user may not.
+bool isReadOnlyFile(const QString &path);
+
 // Deletes one file. Throws "file not found", "path not found", "permission
-// denied" or "path/file access error" (an empty path, a folder) when it
-// cannot.
+// denied" or "path/file access error" (an empty path, a folder, a read-only
+// file) when it cannot.
 void deleteFile(const QString &path);
 
 } // namespace platform

@@ -1,8 +1,9 @@
 #include "platform/QtDialogs.h"
 
 #include <QApplication>
-#include <QFileDialog>
 #include <QMessageBox>
+
+#include "platform/SaveFileDialog.h"
 
 namespace platform {
 
@@ -16,16 +17,6 @@ QMessageBox::Icon toQt(Icon icon)
     case Icon::None: break;
     }
     return QMessageBox::NoIcon;
-}
-
-// "desc|pattern|desc|pattern" as Qt's "desc (pattern)" entries.
-QStringList nameFilters(const QString &filter)
-{
-    const QStringList parts = filter.split(QLatin1Char('|'));
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        filters << parts.at(i) + QStringLiteral(" (") + parts.at(i + 1) + QLatin1Char(')');
-    return filters;
 }
 
 } // namespace
@@ -51,16 +42,7 @@ Answer QtDialogs::message(const QString &text, const QString &caption, Buttons b
 
 void QtDialogs::showSave(CommonDialog &dialog)
 {
-    // Qt's own dialog, not the desktop's: the desktop's would note the file
-    // in its recent-files list, and the program writes nothing but pictures.
-    QFileDialog box(QApplication::activeWindow());
-    box.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
-    box.setAcceptMode(QFileDialog::AcceptSave);
-    box.setFileMode(QFileDialog::AnyFile);
-    box.setDirectory(dialog.InitDir);
-    box.setNameFilters(nameFilters(dialog.Filter));
-    box.setDefaultSuffix(dialog.DefaultExt);
-    box.selectFile(dialog.FileName);
+    SaveFileDialog box(QApplication::activeWindow(), dialog);
     if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
         return;
     dialog.FileName = box.selectedFiles().constFirst();

@@ -45,6 +45,9 @@ TEST(Delete, AsksAndDeletesOnlyOnYes)
 TEST(Delete, AFailedDeletionReachesTheErrorGuard)
 {
     QTemporaryDir dir;
+    // Read-only by its mode alone, so the refusal holds for the superuser too.
+    const QString readOnly = writePicture(dir, "read-only.bmp", 4, 4);
+    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     const struct
     {
         const char *name;
@@ -53,6 +56,7 @@ TEST(Delete, AFailedDeletionReachesTheErrorGuard)
     } cases[] = {
         {"already gone", dir.filePath("gone.bmp"), "Error 53\nФайл не найден"},
         {"no picture", QString(), "Error 75\nОшибка доступа к пути или файлу"},
+        {"read-only", readOnly, "Error 75\nОшибка доступа к пути или файлу"},
     };
     for (const auto &c : cases) {
         TestWindow t(dir.path());
@@ -70,6 +74,7 @@ TEST(Delete, AFailedDeletionReachesTheErrorGuard)
         EXPECT_EQ(t.dialogs.shown[1].icon, Icon::Stop);
         EXPECT_EQ(t.window->strPicturePath, c.path);
     }
+    EXPECT_TRUE(QFile::exists(readOnly));
 }
 
 TEST(FitToWindow, TogglesAndReloadsTheFile)

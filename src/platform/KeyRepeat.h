@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QtGlobal>
+
+namespace platform {
+
+// Whether a key press is a leftover of a key held while the program was
+// busy: an auto-repeat made (by the event's own time) before the last
+// command ended. Acting on such presses would go on stepping long after
+// the key was released. Event times are the window system's milliseconds,
+// a 32-bit count that wraps around every 49 days.
+bool isStaleRepeat(bool autoRepeat, quint32 eventTime, quint32 lastCommandEnd);
+
+} // namespace platform
