@@ -16,6 +16,7 @@
 #include "platform/LinuxRegistry.h"
 #endif
 #include "platform/QtDialogs.h"
+#include "platform/StartFolder.h"
 
 namespace {
 
@@ -48,6 +49,7 @@ int main(int argc, char *argv[])
     QApplication::setStyle(new platform::DesktopStyle);
 
     keepQtFromWritingSettings();
+    platform::enterStartFolder();
 
     QTranslator translator;
     loadQtTranslations(app, translator);

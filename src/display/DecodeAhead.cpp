@@ -91,7 +91,10 @@ platform::PicturePtr DecodeAhead::take(const QString &path)
     const Result result = pending_.result();
     path_.clear();
     pending_ = {};
-    if (!result.picture || result.identity != platform::fileIdentity(path))
+    // As a fresh read would find the file: the same version, and readable
+    // now (permissions may have been taken away since it was decoded).
+    if (!result.picture || result.identity != platform::fileIdentity(path)
+        || !platform::canOpenForReading(path))
         return nullptr;
     return result.picture;
 }

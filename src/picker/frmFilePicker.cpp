@@ -43,6 +43,9 @@ void frmFilePicker::show()
         shownBefore_ = true;
         placeBesideOwner();
     }
+    // Minimised by the user, the picker would stay an icon, and with no
+    // task bar it would be lost for the session.
+    form->setWindowState(form->windowState() & ~Qt::WindowMinimized);
     form->show();
     form->raise();
 }

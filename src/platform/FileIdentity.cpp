@@ -12,7 +12,8 @@ std::optional<FileIdentity> fileIdentity(const QString &path)
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
         return std::nullopt;
     return FileIdentity{quint64(info.st_dev), quint64(info.st_ino), qint64(info.st_size),
-                        qint64(info.st_mtim.tv_sec), qint64(info.st_mtim.tv_nsec)};
+                        qint64(info.st_mtim.tv_sec), qint64(info.st_mtim.tv_nsec),
+                        qint64(info.st_ctim.tv_sec), qint64(info.st_ctim.tv_nsec)};
 }
 
 } // namespace platform

@@ -6,8 +6,10 @@
 
 namespace platform {
 
-// What tells one version of a file from another: the same inode, size and
-// modification time (to the nanosecond) mean the same contents.
+// What tells one version of a file from another: the same inode, size,
+// modification and change times (to the nanosecond) mean the same contents.
+// The change time cannot be set back by a program, as the modification time
+// can, and it also moves when the file's permissions change.
 struct FileIdentity
 {
     quint64 device = 0;
@@ -15,6 +17,8 @@ struct FileIdentity
     qint64 size = 0;
     qint64 modifiedSeconds = 0;
     qint64 modifiedNanoseconds = 0;
+    qint64 changedSeconds = 0;
+    qint64 changedNanoseconds = 0;
 
     bool operator==(const FileIdentity &) const = default;
 };

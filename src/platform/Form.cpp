@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QEvent>
 #include <QEventLoop>
@@ -10,6 +11,7 @@
 
 #include "platform/CommandButton.h"
 #include "platform/MenuItem.h"
+#include "platform/KeyRepeat.h"
 #include "platform/Twips.h"
 #include "platform/VirtualKeys.h"
 
@@ -79,13 +81,19 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
     // Keys of message boxes and other windows are theirs.
     if (widget->window() != this)
         return false;
+    if (isStaleRepeat(key->isAutoRepeat(), quint32(key->timestamp()), lastCommandEnd_))
+        return true;
     const auto remember = [&] {
         lastKey_ = event;
         lastKeyTime_ = key->timestamp();
         lastKeyReceiver_ = widget;
     };
     remember();
+    QElapsedTimer busy;
+    busy.start();
     emit keyDown(virtualKeyCode(*key), shiftState(*key));
+    // The end of the command on the events' own clock.
+    lastCommandEnd_ = quint32(key->timestamp() + quint64(busy.elapsed()));
     // A command may have run a message box with keys of its own meanwhile.
     remember();
     return false;

@@ -44,6 +44,8 @@ public:
 
     // Key preview: every key pressed anywhere in the form is reported by
     // keyDown() before the focused control gets it (and it still does).
+    // Auto-repeats of a key held while the last one was handled are
+    // dropped altogether, so holding a key never queues up work.
     void setKeyPreview(bool preview);
 
     // Enter presses the default button (or the button that has the focus),
@@ -84,6 +86,7 @@ private:
     QPointer<CommandButton> cancelButton_;
     const QEvent *lastKey_ = nullptr;
     quint64 lastKeyTime_ = 0;
+    quint32 lastCommandEnd_ = 0;
     QPointer<QWidget> lastKeyReceiver_;
 };
 

@@ -7,6 +7,9 @@
 #include "platform/Error.h"
 #include "platform/Prefault.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace platform {
 
 QByteArray readPictureFile(const QString &path)
@@ -37,6 +40,15 @@ QByteArray readPictureFile(const QString &path)
         raise(errc::PathFileAccess, path);
     bytes.resize(got); // the file may have shrunk meanwhile
     return bytes;
+}
+
+bool canOpenForReading(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
 }
 
 } // namespace platform

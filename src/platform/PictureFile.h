@@ -13,4 +13,8 @@ inline constexpr qint64 MaxPictureFileBytes = qint64(1) << 30;
 // matching Error (not found, path not found, permission denied, ...).
 QByteArray readPictureFile(const QString &path);
 
+// Whether the file can be opened for reading now. Never waits: a pipe or a
+// device put in the file's place is not waited for.
+bool canOpenForReading(const QString &path);
+
 } // namespace platform

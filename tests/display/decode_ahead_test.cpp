@@ -1,6 +1,7 @@
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QThreadPool>
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <atomic>
 #include <thread>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include "display/DecodeAhead.h"
@@ -27,6 +29,31 @@ void replaceWith(const QString &path, QColor colour, int width)
     QFile::rename(path + ".new", path);
 }
 
+// File times advance with the kernel's coarse clock, in ticks of up to
+// 10 ms: a change within the tick of the file's writing would not show.
+void waitForClockTick()
+{
+    QThread::msleep(20);
+}
+
+// Rewrites a file in place with other bytes of the same length, then puts
+// its modification time back: only the change time tells.
+void rewriteInPlaceKeepingTime(const QString &path)
+{
+    waitForClockTick();
+    struct stat before {};
+    ::stat(QFile::encodeName(path).constData(), &before);
+    QFile file(path);
+    file.open(QIODevice::ReadWrite);
+    QByteArray bytes = file.readAll();
+    bytes[bytes.size() - 1] = char(~bytes.back());
+    file.seek(0);
+    file.write(bytes);
+    file.close();
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0);
+}
+
 } // namespace
 
 TEST(DecodeAhead, UsedOnlyForTheSameUnchangedFile)
@@ -34,6 +61,8 @@ TEST(DecodeAhead, UsedOnlyForTheSameUnchangedFile)
     QTemporaryDir dir;
     const QString a = writePicture(dir, "a.bmp", 30, 20);
     const QString b = writePicture(dir, "b.bmp", 30, 20);
+    const QString c = writePicture(dir, "c.bmp", 30, 20);
+    const QString d = writePicture(dir, "d.bmp", 30, 20);
     QFile broken(dir.filePath("broken.jpg"));
     broken.open(QIODevice::WriteOnly);
     broken.write("\xFF\xD8\xFF not really");
@@ -55,8 +84,10 @@ TEST(DecodeAhead, UsedOnlyForTheSameUnchangedFile)
         QString started, taken;
     } unused[] = {
         {"replaced", [&] { replaceWith(a, Qt::red, 31); }, a, a},
+        {"rewritten in place, time kept", [&] { rewriteInPlaceKeepingTime(c); }, c, c},
+        {"made unreadable", [&] { waitForClockTick(); QFile::setPermissions(d, {}); }, d, d},
         {"deleted", [&] { QFile::remove(b); }, b, b},
-        {"another file", [] {}, a, dir.filePath("c.bmp")},
+        {"another file", [] {}, a, dir.filePath("e.bmp")},
         {"failed to decode", [] {}, broken.fileName(), broken.fileName()},
         {"a pipe, never opened", [] {}, pipe, pipe},
     };

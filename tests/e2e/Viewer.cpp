@@ -19,13 +19,27 @@ QString run(const QString &program, const QStringList &arguments, int timeoutMs)
 
 Viewer::Viewer(const QString &workingFolder, const QProcessEnvironment &environment)
 {
+    start(workingFolder, environment, QStringLiteral(LUMARIN_BINARY), {});
+}
+
+Viewer::Viewer(const QString &workingFolder, const QString &first)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("PWD")); // the shell sets its own
+    start(workingFolder, env, QStringLiteral("/bin/sh"),
+          {QStringLiteral("-c"), first + QStringLiteral(" && exec \"$0\""), QStringLiteral(LUMARIN_BINARY)});
+}
+
+void Viewer::start(const QString &workingFolder, const QProcessEnvironment &environment,
+                   const QString &program, const QStringList &arguments)
+{
     process_.setWorkingDirectory(workingFolder);
     // The viewer's own messages go to the test log.
     process_.setProcessChannelMode(QProcess::ForwardedChannels);
     QProcessEnvironment env = environment;
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     process_.setProcessEnvironment(env);
-    process_.start(QStringLiteral(LUMARIN_BINARY), {});
+    process_.start(program, arguments);
     process_.waitForStarted();
 }
 

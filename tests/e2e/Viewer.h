@@ -17,6 +17,9 @@ class Viewer
 public:
     explicit Viewer(const QString &workingFolder,
                     const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
+    // Runs the shell command `first` in the working folder, then the viewer
+    // in the same process (the shell execs it), with the shell's PWD.
+    Viewer(const QString &workingFolder, const QString &first);
     ~Viewer();
 
     // Waits for a visible window whose whole title matches `pattern` (a
@@ -55,6 +58,8 @@ public:
     QProcess::ExitStatus exitStatus() const { return process_.exitStatus(); }
 
 private:
+    void start(const QString &workingFolder, const QProcessEnvironment &environment,
+               const QString &program, const QStringList &arguments);
     QStringList visibleWindows(const QString &pattern) const;
 
     QProcess process_;

@@ -1,6 +1,8 @@
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -184,4 +186,83 @@ TEST_F(Commands, SaveWritesACopyAndCancelWritesNothing)
     EXPECT_TRUE(viewer.waitForWindowGone(dialog));
     EXPECT_EQ(QDir(target.path()).entryList(QDir::Files), QStringList{"copy.bmp"});
     EXPECT_EQ(viewer.title(main), folder.title("1.bmp"));
+}
+
+TEST_F(Commands, SaveAsksBeforeReplacingAnotherPicture)
+{
+    const QByteArray other = contents(folder.path("4.jpg"));
+    viewer.key(main, {KeyN});
+    ASSERT_EQ(viewer.waitForTitle(main, folder.title("1.bmp")), folder.title("1.bmp"));
+    viewer.key(main, {"ctrl+s"});
+    const QString dialog = viewer.waitForOtherWindow("(?!Lumarin$|Выберите папку/файл$).+", main);
+    ASSERT_FALSE(dialog.isEmpty());
+    viewer.key(dialog, {"ctrl+a"});
+    viewer.type(dialog, folder.path("4.jpg"));
+
+    // The question is the dialog's own, captioned like it; Enter is No.
+    const auto answerQuestion = [&](const QStringList &keys) {
+        viewer.key(dialog, {"Return"});
+        const QString question = viewer.waitForOtherWindow(viewer.title(dialog), dialog);
+        ASSERT_FALSE(question.isEmpty());
+        viewer.key(question, keys);
+        EXPECT_TRUE(viewer.waitForWindowGone(question));
+    };
+    answerQuestion({"Return"});
+    QThread::msleep(300);
+    EXPECT_EQ(contents(folder.path("4.jpg")), other) << "No keeps the file";
+    answerQuestion({"Tab", "space"}); // Yes
+    EXPECT_TRUE(viewer.waitForWindowGone(dialog));
+    QThread::msleep(300);
+    EXPECT_EQ(contents(folder.path("4.jpg")), contents(folder.path("1.bmp")));
+}
+
+TEST_F(Commands, BrowseBringsBackAMinimisedPicker)
+{
+    e2e::run("xdotool", {"windowminimize", "--sync", picker});
+    ASSERT_TRUE(viewer.waitForWindowGone(picker));
+    viewer.key(main, {"ctrl+o"});
+    EXPECT_EQ(viewer.waitForWindow("Выберите папку/файл"), picker);
+}
+
+TEST(HeldKey, StepsWhileHeldAndStopsAtRelease)
+{
+    // Pictures slow enough that auto-repeats come faster than steps.
+    QTemporaryDir dir;
+    QImage big(4000, 3000, QImage::Format_RGB32);
+    for (int y = 0; y < big.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(big.scanLine(y));
+        for (int x = 0; x < big.width(); ++x)
+            row[x] = qRgb(x * 7, y * 5, (x ^ y) & 0xFF);
+    }
+    big.save(dir.filePath("00.jpg"), "JPEG", 95);
+    for (int i = 1; i < 20; ++i)
+        QFile::copy(dir.filePath("00.jpg"), dir.filePath(QString::asprintf("%02d.jpg", i)));
+
+    Viewer viewer(dir.path());
+    const QString main = viewer.waitForWindow("Lumarin");
+    ASSERT_FALSE(main.isEmpty());
+    viewer.key(main, {KeyN});
+    ASSERT_NE(viewer.waitForTitle(main, "Lumarin - " + dir.filePath("00.jpg")), "Lumarin");
+
+    QSet<QString> whileHeld;
+    e2e::run("xdotool", {"keydown", KeyN});
+    QElapsedTimer held;
+    held.start();
+    while (held.elapsed() < 2500)
+        whileHeld.insert(viewer.title(main));
+    e2e::run("xdotool", {"keyup", KeyN});
+    EXPECT_GE(whileHeld.size(), 3) << "holding the key steps";
+
+    // After the release at most the step under way ends; then it is still.
+    QStringList after{viewer.title(main)};
+    QElapsedTimer watch;
+    watch.start();
+    while (watch.elapsed() < 3000) {
+        if (const QString title = viewer.title(main); title != after.last())
+            after << title;
+        QThread::msleep(20);
+    }
+    EXPECT_LE(after.size(), 2) << after.join(", ").toStdString();
+
+    ASSERT_TRUE(viewer.exitWithAltQ(main));
 }

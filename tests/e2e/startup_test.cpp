@@ -66,6 +66,21 @@ TEST(Startup, ShowsTheEmptyMainWindowAndClosesCleanly)
     EXPECT_EQ(viewer.exitCode(), 0);
 }
 
+TEST(Startup, InAFolderThatIsGoneOpensItsNearestAncestor)
+{
+    QTemporaryDir pictures;
+    copyTestPictures(pictures);
+    QDir(pictures.path()).mkpath("gone/deeper");
+    e2e::Viewer viewer(pictures.filePath("gone/deeper"),
+                       "rmdir " + pictures.filePath("gone/deeper") + " " + pictures.filePath("gone"));
+    const QString window = viewer.waitForWindow("Lumarin");
+    ASSERT_FALSE(window.isEmpty());
+    viewer.key(window, {"57"}); // N: the first picture of the folder the lists show
+    const QString first = "Lumarin - " + pictures.filePath("hopper.gif");
+    EXPECT_EQ(viewer.waitForTitle(window, first), first);
+    EXPECT_TRUE(viewer.exitWithAltQ(window));
+}
+
 TEST(Startup, ScreenshotOfTheWindowShowingAPicture)
 {
     // The README's picture of the program: a photo, fitted to the window.
