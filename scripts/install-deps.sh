@@ -16,7 +16,7 @@ packages=(
   xvfb xdotool x11-utils x11-xkb-utils x11-apps imagemagick
   fonts-dejavu-core openbox
   # packaging: .deb dependencies, desktop entry and metainfo checks
-  dpkg-dev file desktop-file-utils appstream
+  dpkg-dev file desktop-file-utils appstream lintian
   # the fuzz target: clang with libFuzzer and the sanitizers
   clang libclang-rt-14-dev
 )

@@ -1,10 +1,15 @@
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QSettings>
 #include <QTranslator>
 
+#include <cstdio>
+
 #include "main_window/frmLumarin.h"
+#include "platform/CommandLine.h"
 #include "platform/DesktopStyle.h"
 #include "platform/FilePictureLoader.h"
 #include "platform/Launcher.h"
@@ -40,16 +45,55 @@ void keepQtFromWritingSettings()
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, nowhere);
 }
 
+QStringList argumentsOf(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+// Enters the folder the picker opens on: the one named on the command line
+// or holding the file named there, else the usual start folder. Returns the
+// file to show, if any.
+QString enterStartFolder(const platform::CommandLine &line)
+{
+    platform::enterStartFolder();
+    if (line.path.isEmpty())
+        return {};
+    const QFileInfo named(line.path);
+    const QString folder = named.isDir() ? line.path : named.absolutePath();
+    if (!QDir::setCurrent(folder)) {
+        std::fprintf(stderr, "lumarin: папку %s не открыть\n", qPrintable(folder));
+        return {};
+    }
+    return named.isDir() ? QString() : line.path;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    // Answered before Qt starts, so they need no display.
+    const platform::CommandLine early = platform::parseCommandLine(argumentsOf(argc, argv));
+    if (early.action == platform::CommandLine::Action::Help) {
+        std::fputs(qPrintable(platform::helpText()), stdout);
+        return 0;
+    }
+    if (early.action == platform::CommandLine::Action::Version) {
+        std::fputs(qPrintable(platform::versionText()), stdout);
+        return 0;
+    }
+
+    QApplication app(argc, argv); // takes Qt's own options (-display, ...) out
+    const platform::CommandLine line = platform::parseCommandLine(argumentsOf(argc, argv));
+    if (!line.problem.isEmpty())
+        std::fprintf(stderr, "%s\n", qPrintable(line.problem));
     QApplication::setApplicationName(QStringLiteral("Lumarin"));
     QApplication::setStyle(new platform::DesktopStyle);
 
     keepQtFromWritingSettings();
-    platform::enterStartFolder();
+    const QString startFile = enterStartFolder(line);
 
     QTranslator translator;
     loadQtTranslations(app, translator);
@@ -65,5 +109,7 @@ int main(int argc, char *argv[])
     platform::ProcessLauncher launcher;
     frmLumarin mainWindow(platform::Services{dialogs, pictures, volumes, registry, launcher});
     mainWindow.show();
+    if (!startFile.isEmpty())
+        mainWindow.showStartFile(startFile);
     return app.exec();
 }

@@ -42,6 +42,10 @@ public:
 
     // Loads the window on first use (running Form_Load) and shows it.
     void show();
+    // Shows the file named on the command line, once shown: selected in
+    // the picker, as a click there would; read directly when the picker
+    // does not list it.
+    void showStartFile(const QString &path);
 
     // --- Procedures offered to the rest of the program
     void LoadImage();

@@ -1,6 +1,9 @@
 #include "main_window/frmLumarin.h"
 
+#include <QFileInfo>
+
 #include "main_window/texts.h"
+#include "picker/frmFilePicker.h"
 #include "platform/ImageControl.h"
 #include "platform/Label.h"
 #include "platform/PictureBox.h"
@@ -15,4 +18,12 @@ void frmLumarin::Form_Load()
     intScrollStep = 100;
     LoadImage();
     cbPickDir_Click();
+}
+
+void frmLumarin::showStartFile(const QString &path)
+{
+    guard_.run([&] {
+        if (!filePicker().clickFile(QFileInfo(path).fileName()))
+            NewPicture(path);
+    });
 }

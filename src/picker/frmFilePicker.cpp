@@ -120,6 +120,17 @@ QString frmFilePicker::fullPath(int index) const
     return dirDirectory->path() + QLatin1Char('/') + fleFile->list(index);
 }
 
+bool frmFilePicker::clickFile(const QString &name)
+{
+    for (int i = 0; i < fleFile->listCount(); ++i) {
+        if (fleFile->list(i) == name) {
+            fleFile->setListIndex(i);
+            return true;
+        }
+    }
+    return false;
+}
+
 void frmFilePicker::fleFile_Click()
 {
     if (!blnLoadOnClick)

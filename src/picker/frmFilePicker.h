@@ -29,6 +29,9 @@ public:
 
     // Shows the picker modeless, in front of its owner.
     void show();
+    // Selects the named file of the open folder as a click on it does (the
+    // main window shows it). False when the folder lists no such file.
+    bool clickFile(const QString &name);
 
     // --- Stepping through the folder
     QString NextFile();

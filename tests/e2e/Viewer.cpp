@@ -22,6 +22,12 @@ Viewer::Viewer(const QString &workingFolder, const QProcessEnvironment &environm
     start(workingFolder, environment, QStringLiteral(LUMARIN_BINARY), {});
 }
 
+Viewer::Viewer(const QString &workingFolder, const QStringList &arguments)
+{
+    start(workingFolder, QProcessEnvironment::systemEnvironment(), QStringLiteral(LUMARIN_BINARY),
+          arguments);
+}
+
 Viewer::Viewer(const QString &workingFolder, const QString &first)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

@@ -17,6 +17,8 @@ class Viewer
 public:
     explicit Viewer(const QString &workingFolder,
                     const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
+    // With arguments on its command line.
+    Viewer(const QString &workingFolder, const QStringList &arguments);
     // Runs the shell command `first` in the working folder, then the viewer
     // in the same process (the shell execs it), with the shell's PWD.
     Viewer(const QString &workingFolder, const QString &first);

@@ -81,6 +81,64 @@ TEST(Startup, InAFolderThatIsGoneOpensItsNearestAncestor)
     EXPECT_TRUE(viewer.exitWithAltQ(window));
 }
 
+TEST(Startup, APictureOrFolderNamedOnTheCommandLineOpensInThePicker)
+{
+    QTemporaryDir pictures;
+    const QString folder = copyTestPictures(pictures);
+    QFile broken(pictures.filePath("zz-broken.jpg"));
+    broken.open(QIODevice::WriteOnly);
+    broken.write("\xFF\xD8\xFF no picture");
+    broken.close();
+    QTemporaryDir elsewhere; // the folder the viewer is started in
+    const QString title = "Lumarin - " + folder + "/";
+
+    const struct
+    {
+        const char *name;
+        QStringList arguments;
+        QString shown;     // title once started
+        bool errorBox;     // the file is reported as it would be on a click
+        QString afterNext; // title after N
+    } cases[] = {
+        {"a file", {folder + "/rgb.jpg"}, title + "rgb.jpg", false, title + "rgb24.bmp"},
+        {"a file that fails", {folder + "/zz-broken.jpg"}, "Lumarin", true, title + "hopper.gif"},
+        {"a folder", {folder}, "Lumarin", false, title + "hopper.gif"},
+        {"a path that is not there", {folder + "/gone.jpg"}, "Lumarin", false, "Lumarin"},
+    };
+    for (const auto &c : cases) {
+        e2e::Viewer viewer(elsewhere.path(), c.arguments);
+        const QString window = viewer.waitForWindow("Lumarin.*");
+        ASSERT_FALSE(window.isEmpty()) << c.name;
+        if (c.errorBox) {
+            const QString error = viewer.waitForWindow("Ошибка");
+            ASSERT_FALSE(error.isEmpty()) << c.name;
+            viewer.key(error, {"Return"});
+            EXPECT_TRUE(viewer.waitForWindowGone(error)) << c.name;
+        }
+        EXPECT_EQ(viewer.waitForTitle(window, c.shown), c.shown) << c.name;
+        viewer.key(window, {"57"});
+        if (c.afterNext == "Lumarin") { // an empty folder: the picker says so
+            const QString notice = viewer.waitForOtherWindow("Lumarin", window);
+            ASSERT_FALSE(notice.isEmpty()) << c.name;
+            viewer.key(notice, {"Return"});
+        }
+        EXPECT_EQ(viewer.waitForTitle(window, c.afterNext), c.afterNext) << c.name;
+        EXPECT_TRUE(viewer.exitWithAltQ(window)) << c.name;
+    }
+
+    // Help and version need no window, nor even a display.
+    for (const char *option : {"--help", "--version"}) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("DISPLAY");
+        process.setProcessEnvironment(env);
+        process.start(LUMARIN_BINARY, {option});
+        ASSERT_TRUE(process.waitForFinished(10000)) << option;
+        EXPECT_EQ(process.exitCode(), 0) << option;
+        EXPECT_FALSE(process.readAllStandardOutput().isEmpty()) << option;
+    }
+}
+
 TEST(Startup, ScreenshotOfTheWindowShowingAPicture)
 {
     // The README's picture of the program: a photo, fitted to the window.
