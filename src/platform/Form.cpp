@@ -78,8 +78,10 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
         && lastKeyReceiver_ && widget != lastKeyReceiver_ && widget->isAncestorOf(lastKeyReceiver_);
     if (passedOn)
         return false;
-    // Keys of message boxes and other windows are theirs.
-    if (widget->window() != this)
+    // Keys of message boxes and other windows are theirs, and so are those
+    // of the menu bar once Alt has given it the keyboard (its letters,
+    // arrows and Esc), also when it passes them on to the form.
+    if (widget->window() != this || qobject_cast<QMenuBar *>(QApplication::focusWidget()))
         return false;
     if (isStaleRepeat(key->isAutoRepeat(), quint32(key->timestamp()), lastCommandEnd_))
         return true;

@@ -216,6 +216,16 @@ TEST_F(Commands, SaveAsksBeforeReplacingAnotherPicture)
     EXPECT_EQ(contents(folder.path("4.jpg")), contents(folder.path("1.bmp")));
 }
 
+TEST_F(Commands, AfterAltTheKeysBelongToTheMenu)
+{
+    viewer.key(main, {"alt", KeyN, "Delete"});
+    QThread::msleep(500);
+    EXPECT_EQ(viewer.title(main), "Lumarin") << "N stepped in menu mode";
+    EXPECT_EQ(viewer.waitForOtherWindow("Lumarin", main, 300), "") << "Del asked in menu mode";
+    viewer.key(main, {"Escape", KeyN});
+    EXPECT_EQ(viewer.waitForTitle(main, folder.title("1.bmp")), folder.title("1.bmp"));
+}
+
 TEST_F(Commands, BrowseBringsBackAMinimisedPicker)
 {
     e2e::run("xdotool", {"windowminimize", "--sync", picker});
