@@ -8,12 +8,14 @@ packages=(
   cmake ninja-build g++ pkg-config
   # Qt 6 widgets, SVG drawing, the platform's own translations (Yes/No labels)
   qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev libxkbcommon-dev
+  # the keyboard's layouts, read from the X server to match keys as letters
+  libxkbcommon-x11-dev
   # metafile converters for the isolated helper
   libwmf-dev libemf2svg-dev
   # tests
   libgtest-dev
   # end-to-end tests: a real X server, input, screenshots, fonts with Cyrillic
-  xvfb xdotool x11-utils x11-xkb-utils x11-apps imagemagick
+  xvfb xdotool x11-utils x11-xkb-utils x11-apps imagemagick libxcb-xkb-dev
   fonts-dejavu-core openbox
   # packaging: .deb dependencies, desktop entry and metainfo checks
   dpkg-dev file desktop-file-utils appstream lintian

@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 
+#include "platform/KeyboardLayouts.h"
+
 namespace platform {
 
 namespace {
@@ -56,7 +58,8 @@ int virtualKeyCode(const QKeyEvent &event)
         // The numeric keypad's Delete has a keycode of its own.
         if (event.key() == Qt::Key_Delete)
             return vk::Delete;
-        return virtualKeyForX11Keycode(event.nativeScanCode());
+        // Qt's native virtual key on X11 is the keysym of the active group.
+        return virtualKeyForX11Key(event.nativeScanCode(), event.nativeVirtualKey(), x11Keymap);
     }
     return virtualKeyForQtKey(event.key());
 #endif

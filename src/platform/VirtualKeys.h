@@ -17,9 +17,10 @@ inline constexpr int Ctrl = 2;
 inline constexpr int Alt = 4;
 } // namespace shift
 
-// The virtual-key code of the physical key pressed, whatever the active
-// keyboard layout types with it (under a Russian layout the N key types
-// "т" and still is N). 0 for keys without one.
+// The virtual-key code of the key pressed, following the active Latin
+// layout, and under a layout of another script the keymap's Latin one
+// (under "us,ru" with Russian active the N key types "т" and still is N).
+// 0 for keys without one.
 int virtualKeyCode(const QKeyEvent &event);
 
 // The pair's shift-state bits for the event's modifiers.

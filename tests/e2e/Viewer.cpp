@@ -4,6 +4,11 @@
 #include <QRegularExpression>
 #include <QThread>
 
+// The XKB header names a member "explicit", a word C++ keeps for itself.
+#define explicit explicit_
+#include <xcb/xkb.h>
+#undef explicit
+
 namespace e2e {
 
 QString run(const QString &program, const QStringList &arguments, int timeoutMs)
@@ -15,6 +20,17 @@ QString run(const QString &program, const QStringList &arguments, int timeoutMs)
         process.waitForFinished();
     }
     return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+}
+
+void lockKeyboardGroup(int group)
+{
+    // No command-line tool sets the group; XKB's own request does.
+    xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
+    free(xcb_xkb_use_extension_reply(connection, xcb_xkb_use_extension(connection, 1, 0), nullptr));
+    free(xcb_request_check(connection, xcb_xkb_latch_lock_state_checked(
+                                           connection, XCB_XKB_ID_USE_CORE_KBD, 0, 0, true,
+                                           xcb_xkb_group_t(group), 0, false, 0)));
+    xcb_disconnect(connection);
 }
 
 Viewer::Viewer(const QString &workingFolder, const QProcessEnvironment &environment)

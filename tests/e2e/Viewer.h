@@ -10,6 +10,10 @@ namespace e2e {
 // Runs a command to completion and returns its standard output, trimmed.
 QString run(const QString &program, const QStringList &arguments, int timeoutMs = 10000);
 
+// Makes keyboard group `group` (0 for the first layout) the active one, as
+// the user's layout switch would.
+void lockKeyboardGroup(int group);
+
 // The real viewer binary, started in a folder of the test's choosing in the
 // X server of DISPLAY, and looked at and driven from outside.
 class Viewer

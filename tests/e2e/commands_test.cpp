@@ -50,10 +50,15 @@ QByteArray contents(const QString &path)
     return file.readAll();
 }
 
-// Sets a keyboard layout for the X server and puts the US one back after.
+// Sets the X server's keyboard layouts (setxkbmap's arguments) with one
+// group active, and puts the US layout back after.
 struct KeyboardLayout
 {
-    explicit KeyboardLayout(const QString &layout) { e2e::run("setxkbmap", {layout}); }
+    KeyboardLayout(const QStringList &arguments, int group)
+    {
+        e2e::run("setxkbmap", arguments);
+        e2e::lockKeyboardGroup(group);
+    }
     ~KeyboardLayout() { e2e::run("setxkbmap", {"us"}); }
 };
 
@@ -154,13 +159,54 @@ TEST_F(Commands, DeleteRemovesTheFileOnlyAfterYes)
     EXPECT_TRUE(QFile::exists(folder.path("2.gif")));
 }
 
-TEST_F(Commands, KeysWorkUnderARussianLayout)
+TEST_F(Commands, KeysFollowTheKeyboardLayout)
 {
-    KeyboardLayout russian("ru"); // back to the US layout before Alt+Q
-    viewer.key(main, {KeyN});
-    EXPECT_EQ(viewer.waitForTitle(main, folder.title("1.bmp")), folder.title("1.bmp"));
-    viewer.key(main, {KeyP});
-    EXPECT_EQ(viewer.waitForTitle(main, folder.title("4.jpg")), folder.title("4.jpg"));
+    // Keycodes of the keys labelled N and P, and of one that is not N
+    // though it is at the US N's place.
+    const struct
+    {
+        QStringList layout;
+        int group;
+        QString n, p, notN;
+    } cases[] = {
+        {{"ru"}, 0, KeyN, KeyP, {}},              // no Latin group: US places
+        {{"us,ru"}, 1, KeyN, KeyP, {}},           // Russian active: the US group's
+        {{"fr"}, 0, KeyN, KeyP, {}},
+        {{"de"}, 0, KeyN, KeyP, {}},
+        {{"us", "-variant", "dvorak"}, 0, "46", "27", KeyN},
+    };
+    for (const auto &c : cases) {
+        KeyboardLayout layout(c.layout, c.group);
+        const std::string name = c.layout.join(QLatin1Char(' ')).toStdString();
+        viewer.key(main, {c.n});
+        EXPECT_EQ(viewer.waitForTitle(main, folder.title("1.bmp")), folder.title("1.bmp")) << name;
+        if (!c.notN.isEmpty()) {
+            viewer.key(main, {c.notN});
+            QThread::msleep(300);
+            EXPECT_EQ(viewer.title(main), folder.title("1.bmp")) << name;
+        }
+        viewer.key(main, {c.p});
+        EXPECT_EQ(viewer.waitForTitle(main, folder.title("4.jpg")), folder.title("4.jpg")) << name;
+    }
+}
+
+TEST(KeyboardLayouts, FitAndExitFollowAzerty)
+{
+    // AZERTY has W where US has Z, and Q where US has A.
+    Folder folder;
+    Viewer viewer(folder.dir.path());
+    const QString main = viewer.waitForWindow("Lumarin");
+    ASSERT_FALSE(main.isEmpty());
+    KeyboardLayout french({"fr"}, 0);
+    viewer.key(main, {KeyN, "ctrl+52"});
+    ASSERT_EQ(viewer.waitForTitle(main, folder.title("1.bmp")), folder.title("1.bmp"));
+    QThread::msleep(300);
+    const QImage fitted = viewer.screenshot(main);
+    const QRgb middle = fitted.pixel(fitted.width() / 2, fitted.height() / 2);
+    EXPECT_TRUE(qRed(middle) > 200 && qGreen(middle) < 60 && qBlue(middle) < 60)
+        << "Ctrl+W fits the red picture to the window";
+    viewer.key(main, {"alt+38"});
+    EXPECT_TRUE(viewer.waitForExit());
 }
 
 TEST_F(Commands, SaveWritesACopyAndCancelWritesNothing)
