@@ -138,22 +138,3 @@ TEST(Startup, APictureOrFolderNamedOnTheCommandLineOpensInThePicker)
         EXPECT_FALSE(process.readAllStandardOutput().isEmpty()) << option;
     }
 }
-
-TEST(Startup, ScreenshotOfTheWindowShowingAPicture)
-{
-    // The README's picture of the program: a photo, fitted to the window.
-    QTemporaryDir pictures;
-    QFile::copy(QStringLiteral(LUMARIN_TESTDATA_DIR "/pillow/hopper.jpg"),
-                pictures.filePath("hopper.jpg"));
-    e2e::Viewer viewer(pictures.path());
-    const QString window = viewer.waitForWindow("Lumarin");
-    ASSERT_FALSE(window.isEmpty());
-    viewer.key(window, {"57", "ctrl+w"});
-    ASSERT_EQ(viewer.waitForTitle(window, "Lumarin - " + pictures.filePath("hopper.jpg")),
-              "Lumarin - " + pictures.filePath("hopper.jpg"));
-    QThread::msleep(300);
-    const QImage shot = viewer.screenshot(window);
-    ASSERT_FALSE(shot.isNull());
-    EXPECT_TRUE(shot.save("lumarin-screenshot.png"));
-    EXPECT_TRUE(viewer.exitWithAltQ(window));
-}
