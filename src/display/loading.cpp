@@ -102,6 +102,9 @@ void frmLumarin::runLoadSteps(int &step)
         step = 6;
         [[fallthrough]];
     case 6:
+        // The previous picture goes before the next is read: one picture in
+        // memory at a time, and a failed load has no old picture to show.
+        picLoadPicture->setPicture(emptyPicture());
         picLoadPicture->setPicture(loadCurrentFile());
         step = 7;
         [[fallthrough]];

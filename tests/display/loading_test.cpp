@@ -137,6 +137,41 @@ TEST(Loading, FailureAfterAGoodLoadDoesNotBringTheOldPictureBack)
     EXPECT_EQ(t.dialogs.shown.size(), 1);
     expectEmptyWindow(t);
     EXPECT_TRUE(t.window->picLoadPicture->picture()->isEmpty());
+
+    // Again, with the window resized while the error box is open: the
+    // resize shows what the holder has, and that is no longer the old one.
+    for (const bool fitted : {true, false}) {
+        t.window->mnuViewPictureToWindow_Click(); // fitted first, then scrolled
+        writePicture(dir, "a.bmp", 40, 30);
+        t.window->NewPicture(path);
+        QFile::remove(path);
+        bool oldPictureShown = true;
+        t.dialogs.whileOpen = [&](const ScriptedDialogs::Shown &) {
+            t.resizeClient(500 + fitted, 400);
+            oldPictureShown = !t.window->picOutPicture->picture()->isEmpty()
+                || !t.window->imgOutPicture->picture()->isEmpty();
+        };
+        t.window->LoadImage();
+        EXPECT_FALSE(oldPictureShown) << (fitted ? "fitted" : "scrolled");
+        EXPECT_EQ(t.window->form->caption(), texts::Title);
+    }
+}
+
+TEST(Loading, LetsGoOfThePreviousPictureBeforeReadingTheNext)
+{
+    QTemporaryDir dir;
+    TestWindow t;
+    for (const bool fitted : {false, true}) {
+        if (fitted)
+            t.window->mnuViewPictureToWindow_Click();
+        t.window->NewPicture(writePicture(dir, "a.bmp", 400, 300));
+        const std::weak_ptr<const platform::Picture> previous = t.window->picLoadPicture->picture();
+        bool stillHeld = true;
+        t.pictures.beforeLoad = [&] { stillHeld = !previous.expired(); };
+        t.window->NewPicture(writePicture(dir, "b.bmp", 400, 300));
+        t.pictures.beforeLoad = nullptr;
+        EXPECT_FALSE(stillHeld) << (fitted ? "fitted" : "scrolled");
+    }
 }
 
 TEST(Loading, ResetsScrollPositionsAndTheCanvas)

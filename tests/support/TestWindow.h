@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 #include "main_window/frmLumarin.h"
@@ -19,11 +20,14 @@ struct CountingLoader final : platform::PictureLoader
     platform::PicturePtr load(const QString &path) override
     {
         ++calls;
+        if (beforeLoad)
+            beforeLoad();
         return real.load(path);
     }
 
     platform::FilePictureLoader real{QStringLiteral(LUMARIN_METAFILE_HELPER)};
     int calls = 0;
+    std::function<void()> beforeLoad;
 };
 
 // The main window as the program builds it, with the real picture loader and
