@@ -7,6 +7,7 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "main_window/frmLumarin.h"
 #include "platform/CommandLine.h"
@@ -98,18 +99,26 @@ int main(int argc, char *argv[])
     QTranslator translator;
     loadQtTranslations(app, translator);
 
-    platform::QtDialogs dialogs;
-    platform::FilePictureLoader pictures(platform::defaultMetafileHelper());
-    platform::LinuxVolumes volumes;
+    int exitCode = 0;
+    {
+        platform::QtDialogs dialogs;
+        platform::FilePictureLoader pictures(platform::defaultMetafileHelper());
+        platform::LinuxVolumes volumes;
 #ifdef Q_OS_WIN
-    platform::WindowsRegistry registry;
+        platform::WindowsRegistry registry;
 #else
-    platform::LinuxRegistry registry;
+        platform::LinuxRegistry registry;
 #endif
-    platform::ProcessLauncher launcher;
-    frmLumarin mainWindow(platform::Services{dialogs, pictures, volumes, registry, launcher});
-    mainWindow.show();
-    if (!startFile.isEmpty())
-        mainWindow.showStartFile(startFile);
-    return app.exec();
+        platform::ProcessLauncher launcher;
+        frmLumarin mainWindow(platform::Services{dialogs, pictures, volumes, registry, launcher});
+        mainWindow.show();
+        if (!startFile.isEmpty())
+            mainWindow.showStartFile(startFile);
+        exitCode = app.exec();
+    }
+    // The windows are gone. A decode ahead may still be running, even stuck
+    // in a read on a dead mount: the program ends without waiting for it,
+    // and without tearing Qt down under it. Nothing is left to save.
+    std::fflush(nullptr);
+    std::_Exit(exitCode);
 }

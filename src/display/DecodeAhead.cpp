@@ -1,102 +1,141 @@
 #include "display/DecodeAhead.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QtConcurrent/QtConcurrentRun>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <thread>
 
 #include "platform/Error.h"
+#include "platform/FileIdentity.h"
 #include "platform/PictureFile.h"
 #include "platform/RasterDecoder.h"
 
 namespace display {
+
+// What the owner and the decoding thread share; it lives until both have
+// let go, and gives back its part of the budget then.
+struct DecodeAhead::Job
+{
+    Job(QString file, std::shared_ptr<std::atomic<qint64>> budgetInUse)
+        : path(std::move(file)), inFlight(std::move(budgetInUse))
+    {
+    }
+    ~Job() { *inFlight -= reserved; }
+
+    const QString path;
+    std::atomic_bool dropped = false;
+    std::shared_ptr<std::atomic<qint64>> inFlight;
+    qint64 reserved = 0;
+
+    std::mutex mutex;
+    std::condition_variable finishedChanged;
+    bool finished = false;
+    std::optional<platform::FileIdentity> identity;
+    platform::PicturePtr picture;
+};
 
 namespace {
 
 // Enough of a file to find its kind and declared size.
 constexpr qint64 HeaderBytes = 256 * 1024;
 
-QByteArray header(const QString &path)
+// Takes `bytes` of the budget if they fit beside what is in flight.
+bool reserve(DecodeAhead::Job &job, qint64 bytes, qint64 budget)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.read(HeaderBytes) : QByteArray();
+    if (job.inFlight->fetch_add(bytes) + bytes > budget) {
+        *job.inFlight -= bytes;
+        return false;
+    }
+    job.reserved = bytes;
+    return true;
 }
 
-DecodeAhead::Result decode(const QString &path, qint64 budget, const std::atomic_bool &dropped)
+platform::PicturePtr decode(DecodeAhead::Job &job, qint64 budget)
 {
-    // The identity is taken before reading: a file changed while it is read
-    // then no longer matches and is read again by the step.
-    DecodeAhead::Result result{platform::fileIdentity(path), nullptr};
-    // Only plain files: opening a pipe would wait for a writer for good.
-    if (!result.identity || dropped || !QFileInfo(path).isFile())
-        return result;
     try {
         // Raster pictures within the budget only, judged from the header
         // before the file is read: metafiles go through the converter
         // process, which is left to the step itself.
-        const QByteArray head = header(path);
+        const QByteArray head = platform::readPictureFileStart(job.path, HeaderBytes);
         const auto kind = platform::detectRasterKind(head);
-        if (kind == platform::Picture::Kind::Empty)
-            return result;
+        if (kind == platform::Picture::Kind::Empty || job.dropped)
+            return nullptr;
         const QSize size = platform::declaredSize(kind, head);
-        if (!size.isValid() || qint64(size.width()) * size.height() * 4 > budget || dropped)
-            return result;
-        const QByteArray bytes = platform::readPictureFile(path);
-        if (!dropped)
-            result.picture = platform::decodeRaster(bytes);
+        if (!size.isValid() || !reserve(job, qint64(size.width()) * size.height() * 4, budget))
+            return nullptr;
+        const QByteArray bytes = platform::readPictureFile(job.path);
+        return job.dropped ? nullptr : platform::decodeRaster(bytes);
     } catch (...) {
         // A failed decode ahead is not used; the step reports the failure.
+        return nullptr;
     }
-    return result;
+}
+
+void run(const std::shared_ptr<DecodeAhead::Job> &job, qint64 budget)
+{
+    // The identity is taken before reading: a file changed while it is read
+    // then no longer matches and is read again by the step.
+    auto identity = platform::fileIdentity(job->path);
+    platform::PicturePtr picture = identity && !job->dropped ? decode(*job, budget) : nullptr;
+    const std::lock_guard lock(job->mutex);
+    job->identity = identity;
+    job->picture = job->dropped ? nullptr : std::move(picture);
+    job->finished = true;
+    job->finishedChanged.notify_all();
+}
+
+void waitUntilFinished(DecodeAhead::Job &job)
+{
+    std::unique_lock lock(job.mutex);
+    job.finishedChanged.wait(lock, [&] { return job.finished; });
 }
 
 } // namespace
 
 DecodeAhead::DecodeAhead(qint64 budgetBytes) : budget_(budgetBytes)
 {
-    pool_.setMaxThreadCount(2);
 }
 
 DecodeAhead::~DecodeAhead()
 {
-    wait();
+    // A read stuck on a dead mount must not keep the program from ending:
+    // the thread keeps what it needs and finishes, or not, on its own.
+    start({});
 }
 
 void DecodeAhead::start(const QString &path)
 {
-    // A decode already running cannot be stopped midway, but it stops at
-    // its next step and its result is dropped.
-    *dropped_ = true;
-    dropped_ = std::make_shared<std::atomic_bool>(false);
-    path_ = path;
-    if (path.isEmpty()) {
-        pending_ = {};
+    if (job_)
+        job_->dropped = true; // it stops at its next step; its result is not used
+    job_.reset();
+    if (path.isEmpty())
         return;
-    }
-    pending_ = QtConcurrent::run(&pool_, [path, budget = budget_, dropped = dropped_] {
-        return decode(path, budget, *dropped);
-    });
+    job_ = std::make_shared<Job>(path, inFlight_);
+    std::thread([job = job_, budget = budget_] { run(job, budget); }).detach();
 }
 
 void DecodeAhead::wait()
 {
-    pending_.waitForFinished();
+    if (job_)
+        waitUntilFinished(*job_);
 }
 
 platform::PicturePtr DecodeAhead::take(const QString &path)
 {
-    if (path.isEmpty() || path != path_ || !pending_.isValid()) {
-        path_.clear();
+    const std::shared_ptr<Job> job = std::move(job_);
+    if (!job)
+        return nullptr;
+    if (path.isEmpty() || path != job->path) {
+        job->dropped = true;
         return nullptr;
     }
-    const Result result = pending_.result();
-    path_.clear();
-    pending_ = {};
+    waitUntilFinished(*job);
     // As a fresh read would find the file: the same version, and readable
     // now (permissions may have been taken away since it was decoded).
-    if (!result.picture || result.identity != platform::fileIdentity(path)
+    if (!job->picture || job->identity != platform::fileIdentity(path)
         || !platform::canOpenForReading(path))
         return nullptr;
-    return result.picture;
+    return job->picture;
 }
 
 } // namespace display

@@ -1,14 +1,10 @@
 #pragma once
 
-#include <QFuture>
 #include <QString>
-#include <QThreadPool>
 
 #include <atomic>
 #include <memory>
-#include <optional>
 
-#include "platform/FileIdentity.h"
 #include "platform/Picture.h"
 
 namespace display {
@@ -18,37 +14,35 @@ namespace display {
 // result only if the file is still the very same one; anything else (a
 // replaced or deleted file, another path, a failed decode) is simply not
 // used, and the step reads the file as always.
+//
+// Each decode runs on a thread of its own, so a new one never queues behind
+// decodes that were dropped, and nothing ever waits for a dropped one: not
+// a step, not the program's exit.
 class DecodeAhead
 {
 public:
-    // Pictures whose decoded pixels would need more than this are skipped.
+    // Decoded pixels of all decodes still running or not yet taken,
+    // dropped ones included, stay within this; a picture that would go
+    // beyond is not decoded ahead.
     explicit DecodeAhead(qint64 budgetBytes = qint64(256) << 20);
+    // Drops the request; waits for nothing.
     ~DecodeAhead();
 
     // Starts decoding `path`, dropping any earlier request.
     void start(const QString &path);
     // The picture decoded for `path` when the file is unchanged since; waits
-    // for a decode still running. Nothing otherwise. Either way the request
-    // is used up.
+    // for its decode if still running, never for another. Nothing otherwise.
+    // Either way the request is used up.
     platform::PicturePtr take(const QString &path);
-    // Waits until the decode running now, if any, has finished.
+    // Waits until the decode of the current request, if any, has finished.
     void wait();
 
-    struct Result
-    {
-        std::optional<platform::FileIdentity> identity;
-        platform::PicturePtr picture;
-    };
+    struct Job;
 
 private:
-    // Not Qt's global pool: Qt's painting splits large fills over that one
-    // and waits for them, so decodes occupying it would freeze the window.
-    // Two threads: a dropped decode may still be finishing beside the next.
-    QThreadPool pool_;
     qint64 budget_;
-    std::shared_ptr<std::atomic_bool> dropped_ = std::make_shared<std::atomic_bool>(false);
-    QString path_;
-    QFuture<Result> pending_;
+    std::shared_ptr<std::atomic<qint64>> inFlight_ = std::make_shared<std::atomic<qint64>>(0);
+    std::shared_ptr<Job> job_;
 };
 
 } // namespace display

@@ -4,42 +4,70 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "platform/Error.h"
 #include "platform/Prefault.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace platform {
 
-QByteArray readPictureFile(const QString &path)
+namespace {
+
+// Opens a picture file for reading. Without waiting: a pipe or a device put
+// in the file's place after any check by name would block the open, and is
+// then refused once open, as is anything but a plain file.
+void openPlainFile(const QString &path, QFile &file)
 {
     const QFileInfo info(path);
     if (!info.exists()) {
         const bool folderExists = info.absoluteDir().exists();
         raise(folderExists ? errc::FileNotFound : errc::PathNotFound, path);
     }
-    // Folders, pipes and devices are no picture files, and reading a pipe
-    // could wait forever.
-    if (!info.isFile())
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        raise(errno == EACCES || errno == EPERM ? errc::PermissionDenied : errc::PathFileAccess, path);
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
         raise(errc::PathFileAccess, path);
-
-    // Asked first: a refused open tells Qt's callers no more than "open error".
-    if (!info.isReadable())
-        raise(errc::PermissionDenied, path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         raise(errc::PathFileAccess, path);
-    if (file.size() > MaxPictureFileBytes)
-        raise(errc::OutOfMemory, path);
+    }
+}
 
-    QByteArray bytes(file.size(), Qt::Uninitialized);
+QByteArray readUpTo(QFile &file, const QString &path, qint64 size)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
     prefault(bytes.data(), std::size_t(bytes.size()));
     const qint64 got = file.read(bytes.data(), bytes.size());
     if (got < 0 || file.error() != QFileDevice::NoError)
         raise(errc::PathFileAccess, path);
     bytes.resize(got); // the file may have shrunk meanwhile
     return bytes;
+}
+
+} // namespace
+
+QByteArray readPictureFile(const QString &path)
+{
+    QFile file;
+    openPlainFile(path, file);
+    if (file.size() > MaxPictureFileBytes)
+        raise(errc::OutOfMemory, path);
+    return readUpTo(file, path, file.size());
+}
+
+QByteArray readPictureFileStart(const QString &path, qint64 bytes)
+{
+    QFile file;
+    openPlainFile(path, file);
+    return readUpTo(file, path, qMin(bytes, file.size()));
 }
 
 bool canOpenForReading(const QString &path)

@@ -10,8 +10,12 @@ namespace platform {
 inline constexpr qint64 MaxPictureFileBytes = qint64(1) << 30;
 
 // Reads a whole picture file, turning every file-system failure into the
-// matching Error (not found, path not found, permission denied, ...).
+// matching Error (not found, path not found, permission denied, ...). Only
+// plain files: folders, pipes and devices are "path/file access error", and
+// reading one never waits for a writer.
 QByteArray readPictureFile(const QString &path);
+// The same for the file's first `bytes` bytes (all of a shorter file).
+QByteArray readPictureFileStart(const QString &path, qint64 bytes);
 
 // Whether the file can be opened for reading now. Never waits: a pipe or a
 // device put in the file's place is not waited for.
