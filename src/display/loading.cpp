@@ -1,7 +1,5 @@
 #include "main_window/frmLumarin.h"
 
-#include <exception>
-
 #include "display/DecodeAhead.h"
 #include "main_window/extension.h"
 #include "picker/frmFilePicker.h"
@@ -48,12 +46,8 @@ void frmLumarin::LoadImage()
         try {
             runLoadSteps(step);
             return;
-        } catch (const Error &error) {
-            failure = error;
-        } catch (const std::bad_alloc &) {
-            failure = Error{errc::OutOfMemory, standardDescription(errc::OutOfMemory)};
-        } catch (const std::exception &e) {
-            failure = Error{0, QString::fromLocal8Bit(e.what())};
+        } catch (...) {
+            failure = currentError();
         }
         reportLoadFailure(failure);
         // Resume at the failed step, now with the empty path. Should a step

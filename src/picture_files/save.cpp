@@ -33,7 +33,9 @@ void frmLumarin::mnuFileSavePic_Click()
         if (nameWasChosen(cdlDialog.FileName, strPictureExt))
             savePicture(*picLoadPicture->picture(), cdlDialog.FileName);
         lblProgramStatus->setCaption(texts::StatusReady);
-    } catch (const Error &error) {
+    } catch (...) {
+        // Any failure, a failed allocation included, takes the one path.
+        const Error error = currentError();
         if (error.number != errc::DialogCancelled) {
             lblProgramStatus->setCaption(texts::StatusError);
             services_.dialogs.message(QStringLiteral("Error: %1\r\n%2").arg(error.number).arg(error.description),

@@ -1,5 +1,8 @@
 #include "platform/Error.h"
 
+#include <exception>
+#include <new>
+
 namespace platform {
 
 QString standardDescription(int number)
@@ -26,6 +29,21 @@ void raise(int number, const QString &detail)
     if (!detail.isEmpty())
         text += QStringLiteral(": ") + detail;
     throw Error{number, text};
+}
+
+Error currentError() noexcept
+{
+    try {
+        throw;
+    } catch (const Error &error) {
+        return error;
+    } catch (const std::bad_alloc &) {
+        return Error{errc::OutOfMemory, standardDescription(errc::OutOfMemory)};
+    } catch (const std::exception &e) {
+        return Error{0, QString::fromLocal8Bit(e.what())};
+    } catch (...) {
+        return Error{0, standardDescription(0)};
+    }
 }
 
 } // namespace platform

@@ -34,4 +34,9 @@ QString standardDescription(int number);
 // (usually the path concerned) so the user can tell what went wrong where.
 [[noreturn]] void raise(int number, const QString &detail = {});
 
+// The Error that the exception being handled stands for (call it inside a
+// catch block): an Error itself, "out of memory" for a failed allocation,
+// number 0 with the exception's own text for anything else.
+Error currentError() noexcept;
+
 } // namespace platform

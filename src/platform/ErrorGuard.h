@@ -3,8 +3,6 @@
 #include <QObject>
 #include <QString>
 
-#include <exception>
-#include <new>
 #include <utility>
 
 #include "platform/Dialogs.h"
@@ -25,14 +23,8 @@ public:
     {
         try {
             std::forward<Handler>(handler)();
-        } catch (const Error &error) {
-            report(error);
-        } catch (const std::bad_alloc &) {
-            report(Error{errc::OutOfMemory, standardDescription(errc::OutOfMemory)});
-        } catch (const std::exception &e) {
-            report(Error{0, QString::fromLocal8Bit(e.what())});
         } catch (...) {
-            report(Error{0, standardDescription(0)});
+            report(currentError());
         }
     }
 

@@ -6,10 +6,8 @@ namespace platform {
 
 MenuItem::MenuItem(QAction *action) : QObject(action), action_(action)
 {
-    // Checkable so the mark can be drawn; Qt's own toggling on trigger is
-    // undone before anyone hears of the click.
-    action_->setCheckable(true);
-    action_->setChecked(false);
+    // Qt's own toggling of a checked item on trigger is undone before
+    // anyone hears of the click.
     connect(action_, &QAction::triggered, this, [this] {
         action_->setChecked(checked_);
         emit click();
@@ -24,6 +22,9 @@ QString MenuItem::caption() const
 void MenuItem::setChecked(bool checked)
 {
     checked_ = checked;
+    // Only a checked item is checkable: styles draw an empty box beside
+    // every checkable item, and an unchecked command shows no mark at all.
+    action_->setCheckable(checked);
     action_->setChecked(checked);
 }
 

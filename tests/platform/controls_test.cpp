@@ -73,9 +73,14 @@ TEST(Controls, MenuCheckMarkChangesOnlyFromCode)
     EXPECT_EQ(clicks, 1);
     EXPECT_FALSE(item->isChecked());
     EXPECT_FALSE(action->isChecked());
+    EXPECT_FALSE(action->isCheckable()) << "an empty box would be drawn beside it";
 
     item->setChecked(true);
     action->trigger();
     EXPECT_TRUE(action->isChecked());
+    item->setChecked(false);
+    action->trigger();
+    EXPECT_FALSE(action->isChecked());
+    EXPECT_FALSE(action->isCheckable());
     delete action;
 }
