@@ -12,6 +12,8 @@ packages=(
   libxkbcommon-x11-dev
   # metafile converters for the isolated helper
   libwmf-dev libemf2svg-dev
+  # JPEG decoding at any DCT scale, a few rows at a time
+  libjpeg62-turbo-dev
   # tests
   libgtest-dev
   # end-to-end tests: a real X server, input, screenshots, fonts with Cyrillic

@@ -1,0 +1,157 @@
+#include "platform/JpegDecoder.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QTransform>
+
+#include <csetjmp>
+#include <cstdio> // jpeglib.h needs FILE
+
+#include <jpeglib.h>
+
+#include "platform/Error.h"
+#include "platform/Prefault.h"
+
+namespace platform {
+
+namespace {
+
+// Rows asked of libjpeg at once: enough for its widest output group, few
+// enough for a stop to be heard within a few milliseconds.
+constexpr int RowsAtOnce = 16;
+
+struct ErrorManager
+{
+    jpeg_error_mgr base;
+    std::jmp_buf jump;
+};
+
+extern "C" void leaveOnError(j_common_ptr info)
+{
+    std::longjmp(reinterpret_cast<ErrorManager *>(info->err)->jump, 1);
+}
+
+// Corrupt data that libjpeg can go on with (it warns) is decoded as far as
+// it goes, as Qt's reader does; nothing is printed.
+extern "C" void ignoreMessage(j_common_ptr) {}
+
+// Qt's own reading of Adobe's inverted CMYK.
+void cmykToRgb32(const JSAMPLE *in, QRgb *out, JDIMENSION width)
+{
+    for (JDIMENSION x = 0; x < width; ++x, in += 4) {
+        const int k = in[3];
+        out[x] = qRgb(k * in[0] / 255, k * in[1] / 255, k * in[2] / 255);
+    }
+}
+
+enum class Outcome { Decoded, Stopped, Failed };
+
+// Everything libjpeg may leave by its error jump lives here, with nothing
+// that needs a destructor: the jump skips them.
+Outcome decodeInto(jpeg_decompress_struct &info, QImage &image, bool backInOneGo,
+                   const std::atomic_bool *stop)
+{
+    jpeg_start_decompress(&info);
+    const bool cmyk = info.out_color_space == JCS_CMYK;
+    JSAMPARRAY cmykRows = cmyk ? (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info),
+                                                           JPOOL_IMAGE, info.output_width * 4,
+                                                           RowsAtOnce)
+                               : nullptr;
+    if (backInOneGo)
+        prefault(image.bits(), std::size_t(image.sizeInBytes()));
+    JSAMPROW rows[RowsAtOnce];
+    while (info.output_scanline < info.output_height) {
+        if (stop && *stop) {
+            jpeg_abort_decompress(&info);
+            return Outcome::Stopped;
+        }
+        const JDIMENSION first = info.output_scanline;
+        const int wanted = int(qMin<JDIMENSION>(RowsAtOnce, info.output_height - first));
+        for (int i = 0; i < wanted; ++i)
+            rows[i] = cmyk ? cmykRows[i] : image.scanLine(int(first) + i);
+        const JDIMENSION got = jpeg_read_scanlines(&info, rows, JDIMENSION(wanted));
+        if (got == 0)
+            return Outcome::Failed;
+        if (cmyk) {
+            for (JDIMENSION i = 0; i < got; ++i)
+                cmykToRgb32(cmykRows[i], reinterpret_cast<QRgb *>(image.scanLine(int(first + i))),
+                            info.output_width);
+        }
+    }
+    jpeg_finish_decompress(&info);
+    return Outcome::Decoded;
+}
+
+Outcome decode(const QByteArray &bytes, int denominator, bool backInOneGo,
+               const std::atomic_bool *stop, QImage &image)
+{
+    jpeg_decompress_struct info {};
+    ErrorManager errors {};
+    info.err = jpeg_std_error(&errors.base);
+    errors.base.error_exit = leaveOnError;
+    errors.base.output_message = ignoreMessage;
+    if (setjmp(errors.jump)) {
+        jpeg_destroy_decompress(&info);
+        return Outcome::Failed;
+    }
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char *>(bytes.constData()),
+                 static_cast<unsigned long>(bytes.size()));
+    jpeg_read_header(&info, TRUE);
+    switch (info.jpeg_color_space) {
+    case JCS_GRAYSCALE: info.out_color_space = JCS_GRAYSCALE; break;
+    case JCS_CMYK:
+    case JCS_YCCK: info.out_color_space = JCS_CMYK; break;
+    default: info.out_color_space = JCS_EXT_BGRX; break; // RGB32's bytes, alpha 255
+    }
+    info.scale_num = 1;
+    info.scale_denom = unsigned(denominator);
+    jpeg_calc_output_dimensions(&info);
+    image = QImage(int(info.output_width), int(info.output_height),
+                   info.out_color_space == JCS_GRAYSCALE ? QImage::Format_Grayscale8
+                                                         : QImage::Format_RGB32);
+    const Outcome outcome = image.isNull() ? Outcome::Failed
+                                           : decodeInto(info, image, backInOneGo, stop);
+    jpeg_destroy_decompress(&info);
+    return outcome;
+}
+
+// The EXIF orientation, read by Qt's reader from the header alone, applied
+// as that reader applies it.
+QImage oriented(QImage image, const QByteArray &bytes)
+{
+    QByteArray data = bytes; // shares, no copy
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    const QImageIOHandler::Transformations turn = QImageReader(&buffer, "jpeg").transformation();
+    if (turn == QImageIOHandler::TransformationNone)
+        return image;
+    if (turn & (QImageIOHandler::TransformationMirror | QImageIOHandler::TransformationFlip))
+        image = image.mirrored(turn & QImageIOHandler::TransformationMirror,
+                               turn & QImageIOHandler::TransformationFlip);
+    if (turn & QImageIOHandler::TransformationRotate90)
+        image = image.transformed(QTransform().rotate(90));
+    return image;
+}
+
+} // namespace
+
+QSize jpegScaledSize(QSize full, int denominator)
+{
+    return {(full.width() + denominator - 1) / denominator,
+            (full.height() + denominator - 1) / denominator};
+}
+
+QImage decodeJpeg(const QByteArray &bytes, int denominator, bool backInOneGo,
+                  const std::atomic_bool *stop)
+{
+    QImage image;
+    switch (decode(bytes, denominator, backInOneGo, stop, image)) {
+    case Outcome::Decoded: return oriented(std::move(image), bytes);
+    case Outcome::Stopped: return {};
+    case Outcome::Failed: break;
+    }
+    raise(errc::InvalidPicture, QStringLiteral("файл JPEG повреждён"));
+}
+
+} // namespace platform

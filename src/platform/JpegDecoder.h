@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+
+#include <atomic>
+
+namespace platform {
+
+// The size a JPEG of `full` pixels decodes to at 1/`denominator` (1, 2, 4
+// or 8): libjpeg's DCT scaling, which costs little more than reading.
+QSize jpegScaledSize(QSize full, int denominator);
+
+// Decodes a JPEG held in memory with libjpeg-turbo, at 1/`denominator` of
+// its size, straight into a pixel buffer allocated before the first row
+// (and backed with memory in one go when `backInOneGo`). The rows come a
+// few at a time; `stop`, once set, ends the decode between them, and the
+// result is then a null image. Pixels, format (RGB32, or Grayscale8 for a
+// grey picture) and the EXIF orientation are those of Qt's own reader.
+// Throws "invalid picture" for data libjpeg cannot read.
+QImage decodeJpeg(const QByteArray &bytes, int denominator = 1, bool backInOneGo = false,
+                  const std::atomic_bool *stop = nullptr);
+
+} // namespace platform
