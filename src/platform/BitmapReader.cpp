@@ -1,5 +1,7 @@
 #include "platform/BitmapReader.h"
 
+#include <cmath>
+
 #include "platform/BitmapHuffman.h"
 #include "platform/BitmapPixels.h"
 #include "platform/BitmapRle.h"
@@ -57,12 +59,19 @@ void settleEmptyAlpha(QImage &image, const BitmapHeader &header, int storedRows,
         image.reinterpretAsFormat(QImage::Format_RGB32);
 }
 
+// Whether the file holds every row, the last without its padding. In
+// floating point: the sides are not yet known to fit in memory.
+bool holdsEveryRow(const QByteArray &bytes, const BitmapHeader &header)
+{
+    const double lastRowBytes = std::ceil(double(header.width) * header.bitsPerPixel / 8);
+    return double(bitmapRowBytes(header.width, header.bitsPerPixel)) * (header.height - 1) + lastRowBytes
+        <= double(bytes.size() - header.pixelsAt);
+}
+
 QImage decodeRows(const QByteArray &bytes, const BitmapHeader &header)
 {
     const RowFormat format(header);
-    const qint64 lastRowBytes = (qint64(header.width) * header.bitsPerPixel + 7) / 8;
-    const bool complete = bitmapRowBytes(header.width, header.bitsPerPixel) * (header.height - 1)
-            + lastRowBytes <= bytes.size() - header.pixelsAt;
+    const bool complete = holdsEveryRow(bytes, header);
     const QImage::Format pixels = format.hasAlpha() ? QImage::Format_ARGB32
         : complete                                  ? QImage::Format_RGB32
                                                     : QImage::Format_ARGB32_Premultiplied;
