@@ -94,7 +94,7 @@ ChannelMasks defaultMasks(int bits)
 // them there, else right after it (three, or four with alpha). Returns the
 // bytes they take after the header.
 qint64 readMasks(const QByteArray &bytes, const HeaderFields &fields, qint64 headerEnd,
-                 quint32 headerSize, quint32 compression, ChannelMasks &masks)
+                 quint32 headerSize, quint32 compression, int bits, ChannelMasks &masks)
 {
     qint64 after = 0;
     if (masksInHeader(headerSize)) {
@@ -107,6 +107,12 @@ qint64 readMasks(const QByteArray &bytes, const HeaderFields &fields, qint64 hea
         masks = {fieldAt<quint32>(bytes, headerEnd), fieldAt<quint32>(bytes, headerEnd + 4),
                  fieldAt<quint32>(bytes, headerEnd + 8),
                  after == 16 ? fieldAt<quint32>(bytes, headerEnd + 12) : 0};
+    }
+    // Masks left empty were meant as the depth's usual ones, not as black.
+    if ((masks.red | masks.green | masks.blue) == 0) {
+        const quint32 alpha = masks.alpha;
+        masks = defaultMasks(bits);
+        masks.alpha = alpha;
     }
     return after;
 }
@@ -186,7 +192,7 @@ BitmapHeader readBitmapHeader(const QByteArray &bytes, qint64 at, qint64 declare
     header.masks = defaultMasks(header.bitsPerPixel);
     qint64 tableAt = at + size;
     if (header.coding == BitmapCoding::BitFields)
-        tableAt += readMasks(bytes, fields, tableAt, size, compression, header.masks);
+        tableAt += readMasks(bytes, fields, tableAt, size, compression, header.bitsPerPixel, header.masks);
     placeTable(bytes, tableAt, core ? 3 : 4, fields.at<quint32>(32), declaredPixelsAt, header);
     return header;
 }

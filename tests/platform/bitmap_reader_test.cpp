@@ -283,6 +283,8 @@ TEST(BitmapReader, LeavesThePixelsTheDataDoesNotSetTransparent)
          drawn({"..", "RG"})},
         {"an index past the colour table shows black",
          {2, 1, 40, 8, 0, 0, 0, RedGreenBlue.left(4), QByteArray::fromHex("00050000")}, drawn({"RK"})},
+        {"empty masks are the depth's usual ones",
+         {2, 1, 40, 16, 3, 0, 0, le32({0, 0, 0}), QByteArray::fromHex("1f00e003")}, drawn({"BG"})},
         {"an alpha channel of zeros throughout is no alpha",
          {1, 1, 40, 32, 6, 0, 0, le32({0xff0000, 0xff00, 0xff, 0xff000000}), QByteArray::fromHex("00ff0000")},
          drawn({"G"})},
