@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cmath>
+#include <cstring>
 
 namespace platform {
 
@@ -97,6 +98,18 @@ QRgb RowFormat::masked(quint32 pixel) const
                  hasAlpha_ ? value(channels_[3]) : 255);
 }
 
+void RowFormat::indices(const uchar *in, uchar *out, int count) const
+{
+    if (bits_ == 8) {
+        std::memcpy(out, in, std::size_t(count));
+        return;
+    }
+    const int perByte = 8 / bits_;
+    const int mask = (1 << bits_) - 1;
+    for (int x = 0; x < count; ++x)
+        out[x] = uchar((in[x / perByte] >> (8 - bits_ * (x % perByte + 1))) & mask);
+}
+
 void RowFormat::convertIndexed(const uchar *in, QRgb *out, int count) const
 {
     if (bits_ == 8) {
@@ -161,7 +174,14 @@ int convertRows(const QByteArray &bytes, const BitmapHeader &header, const RowFo
         // A file cut short ends in a partial row: its whole pixels are shown.
         const qint64 left = available - stride * stored;
         const int count = int(std::min<qint64>(header.width, left * 8 / header.bitsPerPixel));
-        format.convert(pixels + stride * stored, pictureRow(image, stored, header.topDown), count);
+        const uchar *in = pixels + stride * stored;
+        uchar *line = pictureLine(image, stored, header.topDown);
+        if (image.format() == QImage::Format_Mono) // bits as the file stores them
+            std::memcpy(line, in, std::size_t(count + 7) / 8);
+        else if (image.format() == QImage::Format_Indexed8)
+            format.indices(in, line, count);
+        else
+            format.convert(in, reinterpret_cast<QRgb *>(line), count);
     }
     return stored;
 }

@@ -72,10 +72,18 @@ QImage decodeRows(const QByteArray &bytes, const BitmapHeader &header)
 {
     const RowFormat format(header);
     const bool complete = holdsEveryRow(bytes, header);
-    const QImage::Format pixels = format.hasAlpha() ? QImage::Format_ARGB32
-        : complete                                  ? QImage::Format_RGB32
-                                                    : QImage::Format_ARGB32_Premultiplied;
+    // A paletted picture keeps its indices: a quarter of the memory or
+    // less, and the rows are copied rather than converted.
+    QImage::Format pixels = QImage::Format_RGB32;
+    if (format.hasAlpha())
+        pixels = QImage::Format_ARGB32;
+    else if (!complete)
+        pixels = QImage::Format_ARGB32_Premultiplied;
+    else if (format.paletted())
+        pixels = header.bitsPerPixel == 1 ? QImage::Format_Mono : QImage::Format_Indexed8;
     QImage image = blankFor(bytes, header, pixels);
+    if (image.depth() <= 8)
+        image.setColorTable(format.colourTable());
     const int storedRows = convertRows(bytes, header, format, image);
     if (format.hasAlpha())
         settleEmptyAlpha(image, header, storedRows, complete);

@@ -19,7 +19,8 @@ void release(void *pixels)
 
 QImage blankImage(QSize size, QImage::Format format, qint64 fileBytes)
 {
-    const qsizetype bytesPerLine = qsizetype(size.width()) * 4;
+    const int depth = QImage::toPixelFormat(format).bitsPerPixel();
+    const qsizetype bytesPerLine = (qsizetype(size.width()) * depth + 31) / 32 * 4;
     const qsizetype bytes = bytesPerLine * size.height();
     // calloc rather than a QImage of its own: large blocks come straight
     // from the kernel, already zero and not yet backed by memory.

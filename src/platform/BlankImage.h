@@ -4,8 +4,8 @@
 
 namespace platform {
 
-// A 32-bit picture whose pixels are all zero, fully transparent in the
-// alpha formats, for a decoder to write into. Its memory comes zeroed from
+// A picture whose pixels are all zero (fully transparent in the alpha
+// formats), for a decoder to write into. Its memory comes zeroed from
 // the system, so pixels a short file never reaches cost nothing; when a
 // file of `fileBytes` can plausibly fill it, it is backed in one go (see
 // prefault). Throws "out of memory" when there is no room for it.

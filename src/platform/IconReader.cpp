@@ -91,8 +91,7 @@ std::vector<IconImage> imagesOf(const QByteArray &bytes)
 // Rows the file does not hold leave their pixels opaque.
 void applyAndMask(const QByteArray &bytes, const BitmapHeader &header, QImage &image)
 {
-    if (image.format() == QImage::Format_RGB32)
-        image.reinterpretAsFormat(QImage::Format_ARGB32_Premultiplied);
+    image.convertTo(QImage::Format_ARGB32_Premultiplied);
     const qint64 stride = bitmapRowBytes(header.width, 1);
     const qint64 maskAt =
         header.pixelsAt + bitmapRowBytes(header.width, header.bitsPerPixel) * header.height;
