@@ -92,6 +92,8 @@ std::vector<IconImage> imagesOf(const QByteArray &bytes)
 void applyAndMask(const QByteArray &bytes, const BitmapHeader &header, QImage &image)
 {
     image.convertTo(QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        raise(errc::OutOfMemory, QStringLiteral("значок %1 × %2 точек").arg(header.width).arg(header.height));
     const qint64 stride = bitmapRowBytes(header.width, 1);
     const qint64 maskAt =
         header.pixelsAt + bitmapRowBytes(header.width, header.bitsPerPixel) * header.height;
