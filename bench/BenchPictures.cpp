@@ -1,5 +1,6 @@
 #include "BenchPictures.h"
 
+#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -42,6 +43,46 @@ void make(const QString &path, int width, int height, const char *format)
     photoLike(width, height).save(path, format, 90);
 }
 
+void put(QByteArray &bytes, qsizetype at, quint32 value, int size = 4)
+{
+    for (int i = 0; i < size; ++i)
+        bytes[at + i] = char(value >> (8 * i));
+}
+
+// Qt writes 8-bit bitmaps of paletted pictures with many colours, but
+// 24-bit ones of 32-bit pictures: those are written here, rows bottom-up
+// after a Windows 3 header.
+void makeBitmap(const QString &path, int width, int height, int bits)
+{
+    if (QFile::exists(path))
+        return;
+    QTextStream(stdout) << "making " << path << "\n";
+    const QImage image = photoLike(width, height);
+    if (bits == 8) {
+        image.convertToFormat(QImage::Format_Indexed8).save(path, "BMP");
+        return;
+    }
+    const qsizetype rowBytes = qsizetype(width) * 4;
+    QByteArray bytes(54 + rowBytes * height, '\0');
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put(bytes, 2, quint32(bytes.size()));
+    put(bytes, 10, 54);
+    put(bytes, 14, 40);
+    put(bytes, 18, width);
+    put(bytes, 22, height);
+    put(bytes, 26, 1, 2);
+    put(bytes, 28, 32, 2);
+    for (int y = 0; y < height; ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(height - 1 - y));
+        for (int x = 0; x < width; ++x)
+            put(bytes, 54 + rowBytes * y + 4 * x, row[x] & 0xffffff);
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        QTextStream(stderr) << "cannot write " << path << "\n";
+}
+
 } // namespace
 
 BenchPictures::BenchPictures(const QString &folder)
@@ -54,6 +95,10 @@ BenchPictures::BenchPictures(const QString &folder)
     make(jpeg24, 6000, 4000, "JPEG");
     make(jpeg96, 12000, 8000, "JPEG");
     make(bmp12, 4000, 3000, "BMP");
+    bmp12Indexed = root.filePath("bitmap12-8.bmp");
+    bmp12Rgb32 = root.filePath("bitmap12-32.bmp");
+    makeBitmap(bmp12Indexed, 4000, 3000, 8);
+    makeBitmap(bmp12Rgb32, 4000, 3000, 32);
 
     steppingFolder = root.filePath("stepping");
     root.mkpath("stepping");

@@ -6,9 +6,11 @@
 
 #include <mutex>
 
+#include "platform/BitmapReader.h"
 #include "platform/ByteFields.h"
 #include "platform/Error.h"
-#include "platform/PlainBitmap.h"
+#include "platform/IconReader.h"
+#include "platform/PictureLimits.h"
 #include "platform/Prefault.h"
 
 namespace platform {
@@ -133,48 +135,18 @@ QSize declaredSizeOf(Picture::Kind kind, const QByteArray &bytes)
     return {};
 }
 
-const char *qtFormat(Picture::Kind kind, const QByteArray &bytes)
+// The formats Qt's readers decode for the viewer; bitmaps and icons have
+// a reader of their own.
+const char *qtFormat(Picture::Kind kind)
 {
-    switch (kind) {
-    case Picture::Kind::Bitmap: return bytes.startsWith("BM") ? "bmp" : "dib";
-    case Picture::Kind::Icon: return isIconDirectory(bytes, 2) ? "cur" : "ico";
-    case Picture::Kind::Jpeg: return "jpeg";
-    case Picture::Kind::Gif: return "gif";
-    case Picture::Kind::Metafile:
-    case Picture::Kind::Empty: break;
-    }
-    return "";
+    return kind == Picture::Kind::Jpeg ? "jpeg" : "gif";
 }
 
-// Pixels a file may promise per byte of itself. Real pictures, even of one
-// flat colour, stay well below it; a few bytes claiming a giant picture are
-// a decompression bomb.
-constexpr qint64 MaxExpansion = 16384;
-
-void refuseIfTooLarge(QSize size, qint64 fileBytes)
-{
-    if (!size.isValid())
-        return;
-    // In floating point: two 31-bit sides overflow any integer product.
-    const double bytes = double(size.width()) * double(size.height()) * 4.0;
-    const QString dimensions = QStringLiteral("%1 × %2").arg(size.width()).arg(size.height());
-    if (bytes > double(MaxDecodedBytes))
-        raise(errc::OutOfMemory, QStringLiteral("рисунок %1 точек слишком велик").arg(dimensions));
-    if (bytes > double(qint64(64) << 20) && bytes / double(std::max<qint64>(fileBytes, 1)) > MaxExpansion)
-        raise(errc::InvalidPicture,
-              QStringLiteral("файл слишком мал для рисунка %1 точек").arg(dimensions));
-}
-
-// Pixel bytes per file byte up to which a file is taken to fill the
-// picture it declares: photos stay near ten, flat drawings may reach a
-// hundred.
-constexpr qint64 PlausibleExpansion = 128;
-
-// The bitmap and JPEG decoders write into the image they are handed when
-// it has the size and format they would make: allocated here, its memory
-// is backed in one go rather than page by page as the rows arrive. Not for
-// a small file declaring a huge picture: memory it would never fill is
-// left untouched, as the decoder would leave it.
+// The JPEG decoder writes into the image it is handed when it has the size
+// and format it would make: allocated here, its memory is backed in one go
+// rather than page by page as the rows arrive. Not for a small file
+// declaring a huge picture: memory it would never fill is left untouched,
+// as the decoder would leave it.
 QImage destinationFor(QImageReader &reader, qint64 fileBytes)
 {
     const QSize size = reader.size();
@@ -182,7 +154,7 @@ QImage destinationFor(QImageReader &reader, qint64 fileBytes)
     if (size.isEmpty() || format == QImage::Format_Invalid)
         return {};
     QImage image(size, format);
-    if (image.isNull() || image.sizeInBytes() > fileBytes * PlausibleExpansion)
+    if (image.isNull() || !plausiblyFilled(image.sizeInBytes(), fileBytes))
         return {};
     prefault(image.bits(), std::size_t(image.sizeInBytes()));
     return image;
@@ -192,7 +164,7 @@ QImage destinationFor(QImageReader &reader, qint64 fileBytes)
 struct MemoryReader
 {
     MemoryReader(const QByteArray &bytes, Picture::Kind kind)
-        : data(bytes), buffer(&data), reader(&buffer, qtFormat(kind, bytes))
+        : data(bytes), buffer(&data), reader(&buffer, qtFormat(kind))
     {
         buffer.open(QIODevice::ReadOnly);
         reader.setAutoTransform(true);
@@ -214,28 +186,6 @@ QImage readPicture(const QByteArray &bytes, Picture::Kind kind)
     if (!memory.reader.read(&image))
         return {};
     return image;
-}
-
-// An icon file holds several images; show the largest, the deepest of
-// equal size.
-QImage readBestIcon(QImageReader &reader, qint64 fileBytes)
-{
-    QImage best;
-    const int count = qMin(reader.imageCount(), 256);
-    for (int i = 0; i < qMax(count, 1); ++i) {
-        if (i > 0 && !reader.jumpToImage(i))
-            break;
-        refuseIfTooLarge(reader.size(), fileBytes);
-        QImage image;
-        if (!reader.read(&image))
-            continue;
-        const qint64 area = qint64(image.width()) * image.height();
-        const qint64 bestArea = qint64(best.width()) * best.height();
-        if (best.isNull() || area > bestArea
-            || (area == bestArea && image.depth() > best.depth()))
-            best = std::move(image);
-    }
-    return best;
 }
 
 } // namespace
@@ -275,18 +225,13 @@ PicturePtr decodeRaster(const QByteArray &bytes)
     std::call_once(limitSet, [] { QImageReader::setAllocationLimit(int(MaxDecodedBytes >> 20) + 1); });
 
     refuseIfTooLarge(declaredSizeOf(kind, bytes), bytes.size());
-    if (kind == Picture::Kind::Bitmap) {
-        if (QImage plain = decodePlainBitmap(bytes); !plain.isNull())
-            return std::make_shared<const Picture>(kind, std::move(plain), bytes);
-    }
-
     QImage image;
-    if (kind == Picture::Kind::Icon) {
-        MemoryReader memory(bytes, kind);
-        image = readBestIcon(memory.reader, bytes.size());
-    } else {
+    if (kind == Picture::Kind::Bitmap)
+        image = readBitmap(bytes);
+    else if (kind == Picture::Kind::Icon)
+        image = readIcon(bytes);
+    else
         image = readPicture(bytes, kind);
-    }
     if (image.isNull() || image.width() <= 0 || image.height() <= 0)
         raise(errc::InvalidPicture, QStringLiteral("файл повреждён или не поддерживается"));
     return std::make_shared<const Picture>(kind, std::move(image), bytes);

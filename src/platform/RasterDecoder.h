@@ -3,12 +3,9 @@
 #include <QByteArray>
 
 #include "platform/Picture.h"
+#include "platform/PictureLimits.h"
 
 namespace platform {
-
-// Decoded pictures larger than this are refused as out of memory before any
-// pixel buffer is allocated (a 100-megapixel photo needs 400 MB).
-inline constexpr qint64 MaxDecodedBytes = qint64(1) << 30;
 
 // The raster kinds the viewer reads, recognised from the first bytes of the
 // file whatever its name says. Returns Kind::Empty for anything else.
