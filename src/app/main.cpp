@@ -22,6 +22,7 @@
 #include "platform/LinuxRegistry.h"
 #endif
 #include "platform/QtDialogs.h"
+#include "platform/RasterDecoder.h"
 #include "platform/StartFolder.h"
 
 namespace {
@@ -87,6 +88,7 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv); // takes Qt's own options (-display, ...) out
+    platform::setDecodingLimits(); // before any thread decodes
     const platform::CommandLine line = platform::parseCommandLine(argumentsOf(argc, argv));
     if (!line.problem.isEmpty())
         std::fprintf(stderr, "%s\n", qPrintable(line.problem));

@@ -16,13 +16,14 @@ namespace display {
 // let go, and gives back its part of the budget then.
 struct DecodeAhead::Job
 {
-    Job(QString file, std::shared_ptr<std::atomic<qint64>> budgetInUse)
-        : path(std::move(file)), inFlight(std::move(budgetInUse))
+    Job(QString file, QSize fit, std::shared_ptr<std::atomic<qint64>> budgetInUse)
+        : path(std::move(file)), fitWithin(fit), inFlight(std::move(budgetInUse))
     {
     }
     ~Job() { *inFlight -= reserved; }
 
     const QString path;
+    const QSize fitWithin;
     std::atomic_bool dropped = false;
     std::shared_ptr<std::atomic<qint64>> inFlight;
     qint64 reserved = 0;
@@ -64,7 +65,7 @@ platform::PicturePtr decode(DecodeAhead::Job &job, qint64 budget)
         if (!size.isValid() || !reserve(job, qint64(size.width()) * size.height() * 4, budget))
             return nullptr;
         const QByteArray bytes = platform::readPictureFile(job.path);
-        return job.dropped ? nullptr : platform::decodeRaster(bytes);
+        return job.dropped ? nullptr : platform::decodeRaster(bytes, job.fitWithin, &job.dropped);
     } catch (...) {
         // A failed decode ahead is not used; the step reports the failure.
         return nullptr;
@@ -103,14 +104,14 @@ DecodeAhead::~DecodeAhead()
     start({});
 }
 
-void DecodeAhead::start(const QString &path)
+void DecodeAhead::start(const QString &path, QSize fitWithin)
 {
     if (job_)
         job_->dropped = true; // it stops at its next step; its result is not used
     job_.reset();
     if (path.isEmpty())
         return;
-    job_ = std::make_shared<Job>(path, inFlight_);
+    job_ = std::make_shared<Job>(path, fitWithin, inFlight_);
     std::thread([job = job_, budget = budget_] { run(job, budget); }).detach();
 }
 
@@ -120,12 +121,12 @@ void DecodeAhead::wait()
         waitUntilFinished(*job_);
 }
 
-platform::PicturePtr DecodeAhead::take(const QString &path)
+platform::PicturePtr DecodeAhead::take(const QString &path, QSize fitWithin)
 {
     const std::shared_ptr<Job> job = std::move(job_);
     if (!job)
         return nullptr;
-    if (path.isEmpty() || path != job->path) {
+    if (path.isEmpty() || path != job->path || fitWithin != job->fitWithin) {
         job->dropped = true;
         return nullptr;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 #include <atomic>
@@ -28,12 +29,13 @@ public:
     // Drops the request; waits for nothing.
     ~DecodeAhead();
 
-    // Starts decoding `path`, dropping any earlier request.
-    void start(const QString &path);
-    // The picture decoded for `path` when the file is unchanged since; waits
-    // for its decode if still running, never for another. Nothing otherwise.
-    // Either way the request is used up.
-    platform::PicturePtr take(const QString &path);
+    // Starts decoding `path` (reduced to no less than `fitWithin`, as the
+    // picture loader does), dropping any earlier request.
+    void start(const QString &path, QSize fitWithin = {});
+    // The picture decoded for `path` and `fitWithin` when the file is
+    // unchanged since; waits for its decode if still running, never for
+    // another. Nothing otherwise. Either way the request is used up.
+    platform::PicturePtr take(const QString &path, QSize fitWithin = {});
     // Waits until the decode of the current request, if any, has finished.
     void wait();
 

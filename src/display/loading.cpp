@@ -8,8 +8,10 @@
 #include "platform/Form.h"
 #include "platform/ImageControl.h"
 #include "platform/Label.h"
+#include "platform/MenuItem.h"
 #include "platform/PictureBox.h"
 #include "platform/PictureLoader.h"
+#include "platform/ScreenArea.h"
 #include "platform/ScrollBar.h"
 
 using namespace platform;
@@ -23,18 +25,26 @@ void frmLumarin::NewPicture(const QString &file)
     decodeNextAhead();
 }
 
+QSize frmLumarin::fitWithin() const
+{
+    // The fitted view never needs more than the largest screen can show;
+    // switching views reads the file again, at its own size for the other.
+    return mnuViewPictureToWindow->isChecked() ? largestScreenArea() : QSize();
+}
+
 PicturePtr frmLumarin::loadCurrentFile()
 {
     if (stepping_) {
-        if (PicturePtr ahead = ahead_->take(strPicturePath))
+        if (PicturePtr ahead = ahead_->take(strPicturePath, fitWithin()))
             return ahead;
     }
-    return services_.pictures.load(strPicturePath);
+    return services_.pictures.load(strPicturePath, fitWithin());
 }
 
 void frmLumarin::decodeNextAhead()
 {
-    ahead_->start(strPicturePath.isEmpty() ? QString() : filePicker().FileAfterStep(lastDirection_));
+    ahead_->start(strPicturePath.isEmpty() ? QString() : filePicker().FileAfterStep(lastDirection_),
+                  fitWithin());
 }
 
 void frmLumarin::LoadImage()

@@ -120,6 +120,8 @@ private:
     // The current file's picture: decoded ahead when a step may use that,
     // else read now.
     platform::PicturePtr loadCurrentFile();
+    // How far a picture may come reduced for the view it is shown in.
+    QSize fitWithin() const;
     // Starts decoding the picture the next step in the same direction
     // would show.
     void decodeNextAhead();

@@ -7,11 +7,11 @@
 
 namespace platform {
 
-PicturePtr decodePicture(const QByteArray &bytes, const QString &metafileHelper)
+PicturePtr decodePicture(const QByteArray &bytes, const QString &metafileHelper, QSize fitWithin)
 {
     if (const MetafileType type = detectMetafile(bytes); type != MetafileType::None)
         return loadMetafile(bytes, type, metafileHelper);
-    return decodeRaster(bytes);
+    return decodeRaster(bytes, fitWithin);
 }
 
 FilePictureLoader::FilePictureLoader(QString metafileHelper)
@@ -19,13 +19,13 @@ FilePictureLoader::FilePictureLoader(QString metafileHelper)
 {
 }
 
-PicturePtr FilePictureLoader::load(const QString &path)
+PicturePtr FilePictureLoader::load(const QString &path, QSize fitWithin)
 {
     if (path.isEmpty())
         return emptyPicture();
     const QByteArray bytes = readPictureFile(path);
     try {
-        return decodePicture(bytes, metafileHelper_);
+        return decodePicture(bytes, metafileHelper_, fitWithin);
     } catch (Error &error) {
         // Name the file, so the message says which picture failed.
         error.description += QStringLiteral("\n") + path;

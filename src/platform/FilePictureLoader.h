@@ -6,7 +6,10 @@ namespace platform {
 
 // Decodes a picture file's bytes, whatever kind they hold: metafiles through
 // the converter `metafileHelper`, everything else as a raster picture.
-PicturePtr decodePicture(const QByteArray &bytes, const QString &metafileHelper);
+// A raster picture may come reduced to no less than `fitWithin` (see
+// PictureLoader::load).
+PicturePtr decodePicture(const QByteArray &bytes, const QString &metafileHelper,
+                         QSize fitWithin = {});
 
 // Loads pictures from files on disk, deciding the kind from the content.
 // Metafiles are converted by the helper program at `metafileHelper`.
@@ -15,7 +18,8 @@ class FilePictureLoader final : public PictureLoader
 public:
     explicit FilePictureLoader(QString metafileHelper);
 
-    PicturePtr load(const QString &path) override;
+    using PictureLoader::load;
+    PicturePtr load(const QString &path, QSize fitWithin) override;
 
 private:
     QString metafileHelper_;

@@ -82,7 +82,7 @@ Outcome decodeInto(jpeg_decompress_struct &info, QImage &image, bool backInOneGo
     return Outcome::Decoded;
 }
 
-Outcome decode(const QByteArray &bytes, int denominator, bool backInOneGo,
+Outcome decode(const QByteArray &bytes, QSize cover, bool backInOneGo,
                const std::atomic_bool *stop, QImage &image)
 {
     jpeg_decompress_struct info {};
@@ -105,7 +105,8 @@ Outcome decode(const QByteArray &bytes, int denominator, bool backInOneGo,
     default: info.out_color_space = JCS_EXT_BGRX; break; // RGB32's bytes, alpha 255
     }
     info.scale_num = 1;
-    info.scale_denom = unsigned(denominator);
+    info.scale_denom = unsigned(jpegDenominatorFor(
+        QSize(int(info.image_width), int(info.image_height)), cover));
     jpeg_calc_output_dimensions(&info);
     image = QImage(int(info.output_width), int(info.output_height),
                    info.out_color_space == JCS_GRAYSCALE ? QImage::Format_Grayscale8
@@ -116,16 +117,18 @@ Outcome decode(const QByteArray &bytes, int denominator, bool backInOneGo,
     return outcome;
 }
 
-// The EXIF orientation, read by Qt's reader from the header alone, applied
-// as that reader applies it.
-QImage oriented(QImage image, const QByteArray &bytes)
+// The EXIF orientation, read by Qt's reader from the header alone.
+QImageIOHandler::Transformations orientationOf(const QByteArray &bytes)
 {
     QByteArray data = bytes; // shares, no copy
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
-    const QImageIOHandler::Transformations turn = QImageReader(&buffer, "jpeg").transformation();
-    if (turn == QImageIOHandler::TransformationNone)
-        return image;
+    return QImageReader(&buffer, "jpeg").transformation();
+}
+
+// Applied as Qt's reader applies it.
+QImage oriented(QImage image, QImageIOHandler::Transformations turn)
+{
     if (turn & (QImageIOHandler::TransformationMirror | QImageIOHandler::TransformationFlip))
         image = image.mirrored(turn & QImageIOHandler::TransformationMirror,
                                turn & QImageIOHandler::TransformationFlip);
@@ -142,12 +145,26 @@ QSize jpegScaledSize(QSize full, int denominator)
             (full.height() + denominator - 1) / denominator};
 }
 
-QImage decodeJpeg(const QByteArray &bytes, int denominator, bool backInOneGo,
+int jpegDenominatorFor(QSize full, QSize cover)
+{
+    for (const int denominator : {8, 4, 2}) {
+        const QSize reduced = jpegScaledSize(full, denominator);
+        if (!cover.isEmpty() && reduced.width() >= cover.width() && reduced.height() >= cover.height())
+            return denominator;
+    }
+    return 1;
+}
+
+QImage decodeJpeg(const QByteArray &bytes, QSize fitWithin, bool backInOneGo,
                   const std::atomic_bool *stop)
 {
+    // What must be covered is the picture as shown, turned upright.
+    const QImageIOHandler::Transformations turn = orientationOf(bytes);
+    const QSize cover = turn & QImageIOHandler::TransformationRotate90 ? fitWithin.transposed()
+                                                                       : fitWithin;
     QImage image;
-    switch (decode(bytes, denominator, backInOneGo, stop, image)) {
-    case Outcome::Decoded: return oriented(std::move(image), bytes);
+    switch (decode(bytes, cover, backInOneGo, stop, image)) {
+    case Outcome::Decoded: return oriented(std::move(image), turn);
     case Outcome::Stopped: return {};
     case Outcome::Failed: break;
     }

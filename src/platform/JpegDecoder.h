@@ -12,14 +12,19 @@ namespace platform {
 // or 8): libjpeg's DCT scaling, which costs little more than reading.
 QSize jpegScaledSize(QSize full, int denominator);
 
-// Decodes a JPEG held in memory with libjpeg-turbo, at 1/`denominator` of
-// its size, straight into a pixel buffer allocated before the first row
-// (and backed with memory in one go when `backInOneGo`). The rows come a
-// few at a time; `stop`, once set, ends the decode between them, and the
-// result is then a null image. Pixels, format (RGB32, or Grayscale8 for a
-// grey picture) and the EXIF orientation are those of Qt's own reader.
-// Throws "invalid picture" for data libjpeg cannot read.
-QImage decodeJpeg(const QByteArray &bytes, int denominator = 1, bool backInOneGo = false,
+// The largest of those denominators at which a picture of `full` pixels
+// still covers `cover` in both directions; 1 for an empty `cover`.
+int jpegDenominatorFor(QSize full, QSize cover);
+
+// Decodes a JPEG held in memory with libjpeg-turbo, reduced by DCT scaling
+// as far as it still covers `fitWithin` (at its own size when that is
+// empty), straight into a pixel buffer allocated before the first row (and
+// backed with memory in one go when `backInOneGo`). The rows come a few at
+// a time; `stop`, once set, ends the decode between them, and the result is
+// then a null image. Pixels, format (RGB32, or Grayscale8 for a grey
+// picture) and the EXIF orientation are those of Qt's own reader. Throws
+// "invalid picture" for data libjpeg cannot read.
+QImage decodeJpeg(const QByteArray &bytes, QSize fitWithin = {}, bool backInOneGo = false,
                   const std::atomic_bool *stop = nullptr);
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 #include "platform/Picture.h"
@@ -12,7 +13,15 @@ class PictureLoader
 {
 public:
     virtual ~PictureLoader() = default;
-    virtual PicturePtr load(const QString &path) = 0;
+
+    // The picture at its own size.
+    PicturePtr load(const QString &path) { return load(path, {}); }
+    // A picture that will only ever be shown stretched into at most
+    // `fitWithin` pixels may come reduced, to no less than that in either
+    // direction (a JPEG decodes at a fraction of its size for little more
+    // than the price of reading it). An empty `fitWithin` asks for the
+    // picture at its own size.
+    virtual PicturePtr load(const QString &path, QSize fitWithin) = 0;
 };
 
 } // namespace platform

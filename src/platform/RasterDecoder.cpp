@@ -10,8 +10,8 @@
 #include "platform/ByteFields.h"
 #include "platform/Error.h"
 #include "platform/IconReader.h"
+#include "platform/JpegDecoder.h"
 #include "platform/PictureLimits.h"
-#include "platform/Prefault.h"
 
 namespace platform {
 
@@ -137,55 +137,30 @@ QSize declaredSizeOf(Picture::Kind kind, const QByteArray &bytes)
 
 // The formats Qt's readers decode for the viewer; bitmaps and icons have
 // a reader of their own.
-const char *qtFormat(Picture::Kind kind)
+// The first frame of a GIF, through Qt's reader over the bytes in memory.
+QImage readGif(const QByteArray &bytes)
 {
-    return kind == Picture::Kind::Jpeg ? "jpeg" : "gif";
-}
-
-// The JPEG decoder writes into the image it is handed when it has the size
-// and format it would make: allocated here, its memory is backed in one go
-// rather than page by page as the rows arrive. Not for a small file
-// declaring a huge picture: memory it would never fill is left untouched,
-// as the decoder would leave it.
-QImage destinationFor(QImageReader &reader, qint64 fileBytes)
-{
-    const QSize size = reader.size();
-    const QImage::Format format = reader.imageFormat();
-    if (size.isEmpty() || format == QImage::Format_Invalid)
+    QByteArray data = bytes; // shares the bytes, no copy
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "gif");
+    refuseIfTooLarge(reader.size(), bytes.size());
+    // A decoder that gives up partway leaves rows it did not reach: that is
+    // no picture to show.
+    QImage image;
+    if (!reader.read(&image))
         return {};
-    QImage image(size, format);
-    if (image.isNull() || !plausiblyFilled(image.sizeInBytes(), fileBytes))
-        return {};
-    prefault(image.bits(), std::size_t(image.sizeInBytes()));
     return image;
 }
 
-// Qt's reader over bytes already in memory.
-struct MemoryReader
+// A JPEG's pixel buffer is backed in one go when the file can be expected
+// to fill it: memory a small file declaring a huge picture would never
+// fill is left untouched.
+QImage readJpeg(const QByteArray &bytes, QSize fitWithin, const std::atomic_bool *stop)
 {
-    MemoryReader(const QByteArray &bytes, Picture::Kind kind)
-        : data(bytes), buffer(&data), reader(&buffer, qtFormat(kind))
-    {
-        buffer.open(QIODevice::ReadOnly);
-        reader.setAutoTransform(true);
-    }
-
-    QByteArray data; // shares the bytes, no copy
-    QBuffer buffer;
-    QImageReader reader;
-};
-
-QImage readPicture(const QByteArray &bytes, Picture::Kind kind)
-{
-    MemoryReader memory(bytes, kind);
-    refuseIfTooLarge(memory.reader.size(), bytes.size());
-    QImage image = kind == Picture::Kind::Gif ? QImage() : destinationFor(memory.reader, bytes.size());
-    // A decoder that gives up partway leaves the rows it did not reach as
-    // they were: blank when prepared here, whatever the memory held
-    // otherwise. That is no picture to show.
-    if (!memory.reader.read(&image))
-        return {};
-    return image;
+    const QSize size = declaredSizeOf(Picture::Kind::Jpeg, bytes);
+    const bool fills = size.isValid() && plausiblyFilled(qint64(size.width()) * size.height() * 4, bytes.size());
+    return decodeJpeg(bytes, fitWithin, fills, stop);
 }
 
 } // namespace
@@ -208,7 +183,13 @@ QSize declaredSize(Picture::Kind kind, const QByteArray &bytes)
     return declaredSizeOf(kind, bytes);
 }
 
-PicturePtr decodeRaster(const QByteArray &bytes)
+void setDecodingLimits()
+{
+    static std::once_flag limitSet;
+    std::call_once(limitSet, [] { QImageReader::setAllocationLimit(int(MaxDecodedBytes >> 20) + 1); });
+}
+
+PicturePtr decodeRaster(const QByteArray &bytes, QSize fitWithin, const std::atomic_bool *stop)
 {
     if (bytes.isEmpty())
         raise(errc::InvalidPicture, QStringLiteral("файл пуст"));
@@ -218,11 +199,7 @@ PicturePtr decodeRaster(const QByteArray &bytes)
     if (kind == Picture::Kind::Jpeg && isTruncatedJpeg(bytes))
         raise(errc::InvalidPicture, QStringLiteral("файл JPEG обрезан"));
 
-    // Qt's own ceiling would refuse a 100-megapixel photo; ours is checked
-    // against the declared size before decoding. Set once: decoding ahead
-    // runs on another thread, and the limit is a plain global of Qt's.
-    static std::once_flag limitSet;
-    std::call_once(limitSet, [] { QImageReader::setAllocationLimit(int(MaxDecodedBytes >> 20) + 1); });
+    setDecodingLimits();
 
     refuseIfTooLarge(declaredSizeOf(kind, bytes), bytes.size());
     QImage image;
@@ -230,8 +207,10 @@ PicturePtr decodeRaster(const QByteArray &bytes)
         image = readBitmap(bytes);
     else if (kind == Picture::Kind::Icon)
         image = readIcon(bytes);
+    else if (kind == Picture::Kind::Jpeg)
+        image = readJpeg(bytes, fitWithin, stop);
     else
-        image = readPicture(bytes, kind);
+        image = readGif(bytes);
     if (image.isNull() || image.width() <= 0 || image.height() <= 0)
         raise(errc::InvalidPicture, QStringLiteral("файл повреждён или не поддерживается"));
     return std::make_shared<const Picture>(kind, std::move(image), bytes);

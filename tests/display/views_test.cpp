@@ -6,9 +6,11 @@
 #include "main_window/texts.h"
 #include "platform/Form.h"
 #include "platform/ImageControl.h"
+#include "platform/JpegDecoder.h"
 #include "platform/Label.h"
 #include "platform/MenuItem.h"
 #include "platform/PictureBox.h"
+#include "platform/ScreenArea.h"
 #include "platform/ScrollBar.h"
 #include "platform/SystemColors.h"
 #include "platform/Twips.h"
@@ -61,6 +63,32 @@ TEST(Views, FittedViewStretchesTheSamePictureAndHidesTheBars)
     EXPECT_FALSE(w.picScrollBarsSquare->isVisible());
     EXPECT_EQ(w.hscrPicRightLeft->max(), max); // hiding keeps the maxima
     EXPECT_EQ(containerColor(w), platform::systemColor(platform::syscolor::WindowBackground));
+}
+
+TEST(Views, EachViewGetsItsOwnDecodeOfAJpeg)
+{
+    // The fitted view gets what the largest screen can show; the scrolled
+    // view the whole picture. Decoded ahead or read by the step alike.
+    QTemporaryDir dir;
+    for (const char *name : {"1.jpg", "2.jpg"})
+        writePicture(dir, name, 4000, 3000, "JPEG");
+    const QSize screen = platform::largestScreenArea();
+    const QSize reduced = platform::jpegScaledSize(
+        {4000, 3000}, platform::jpegDenominatorFor({4000, 3000}, screen));
+    ASSERT_LT(reduced.width(), 4000) << "a screen this large leaves nothing to reduce";
+    TestWindow t(dir.path());
+    frmLumarin &w = *t.window;
+
+    w.cbNext_Click();
+    EXPECT_EQ(w.picLoadPicture->picture()->pixelSize(), QSize(4000, 3000));
+    w.mnuViewPictureToWindow_Click(); // reads the file again
+    EXPECT_EQ(w.picLoadPicture->picture()->pixelSize(), reduced);
+    EXPECT_GE(reduced.width(), screen.width());
+    EXPECT_GE(reduced.height(), screen.height());
+    w.cbNext_Click(); // 2.jpg, decoded ahead for the fitted view
+    EXPECT_EQ(w.picLoadPicture->picture()->pixelSize(), reduced);
+    w.mnuViewPictureToWindow_Click();
+    EXPECT_EQ(w.picLoadPicture->picture()->pixelSize(), QSize(4000, 3000));
 }
 
 TEST(Views, FittedViewDrawsTheWholePictureSmoothly)

@@ -123,8 +123,9 @@ TEST(JpegDecoder, AReducedDecodeLooksLikeASmoothReductionOfTheWhole)
         const QImage whole = platform::decodeJpeg(bytes);
         EXPECT_EQ(whole.size(), qtRead(dir.filePath(name)).size()) << name;
         for (const int denominator : {2, 4, 8}) {
-            const QImage reduced = platform::decodeJpeg(bytes, denominator);
-            EXPECT_EQ(reduced.size(), platform::jpegScaledSize(whole.size(), denominator)) << name;
+            const QSize cover = platform::jpegScaledSize(whole.size(), denominator);
+            const QImage reduced = platform::decodeJpeg(bytes, cover);
+            EXPECT_EQ(reduced.size(), cover) << name;
             // As the fitted view draws it: smoothly scaled to a view no larger
             // than the reduced decode (that covers the largest screen).
             const QSize view = reduced.size() * 4 / 5;
@@ -135,8 +136,27 @@ TEST(JpegDecoder, AReducedDecodeLooksLikeASmoothReductionOfTheWhole)
     }
 }
 
+TEST(JpegDecoder, ReducesAsFarAsTheResultStillCoversTheView)
+{
+    const struct
+    {
+        QSize full, cover;
+        int denominator;
+    } cases[] = {
+        {{12000, 8000}, {1920, 1080}, 4}, // 3000 × 2000; 1/8 would be too short
+        {{12000, 8000}, {1500, 1000}, 8},
+        {{12001, 8001}, {1501, 1001}, 8}, // rounded up: 1501 × 1001
+        {{4000, 3000}, {3000, 2000}, 1},
+        {{4000, 3000}, {}, 1},            // no view: the whole picture
+        {{800, 600}, {1920, 1080}, 1},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(platform::jpegDenominatorFor(c.full, c.cover), c.denominator)
+            << c.full.width() << " × " << c.full.height();
+}
+
 TEST(JpegDecoder, StopsWhenAsked)
 {
     const std::atomic_bool stop = true;
-    EXPECT_TRUE(platform::decodeJpeg(contents(testDataPath("pillow/hopper.jpg")), 1, false, &stop).isNull());
+    EXPECT_TRUE(platform::decodeJpeg(contents(testDataPath("pillow/hopper.jpg")), {}, false, &stop).isNull());
 }

@@ -17,12 +17,13 @@
 // The real loader, counting the files it is asked to load.
 struct CountingLoader final : platform::PictureLoader
 {
-    platform::PicturePtr load(const QString &path) override
+    using platform::PictureLoader::load;
+    platform::PicturePtr load(const QString &path, QSize fitWithin) override
     {
         ++calls;
         if (beforeLoad)
             beforeLoad();
-        return real.load(path);
+        return real.load(path, fitWithin);
     }
 
     platform::FilePictureLoader real{QStringLiteral(LUMARIN_METAFILE_HELPER)};

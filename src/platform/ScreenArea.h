@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QSize>
+
+namespace platform {
+
+// The largest area a window can take on any of the screens, in device
+// pixels: the most a picture stretched into a window can ever need.
+QSize largestScreenArea();
+
+} // namespace platform
