@@ -12,8 +12,10 @@ StretchedPicture::StretchedPicture(QWidget *parent) : QWidget(parent)
 
 void StretchedPicture::setPicture(PicturePtr picture)
 {
-    if (picture != picture_)
-        reduced_.clear();
+    if (picture != picture_) {
+        reduced_ = QImage();
+        reducedHalvings_ = 0;
+    }
     picture_ = std::move(picture);
     // Stretched over the whole control, a picture without transparency
     // hides the area's background: it is not painted first.
@@ -22,29 +24,43 @@ void StretchedPicture::setPicture(PicturePtr picture)
     update();
 }
 
+namespace {
+
+// How often a picture of `size` can be halved and still cover `target`.
+int halvingsFor(QSize size, QSize target)
+{
+    int halvings = 0;
+    for (QSize half = halvedSize(size); half != size && half.width() >= target.width()
+         && half.height() >= target.height();
+         size = half, half = halvedSize(size))
+        ++halvings;
+    return halvings;
+}
+
+} // namespace
+
 const QImage &StretchedPicture::sourceFor(QSize target)
 {
-    const QImage *source = &picture_->image();
-    std::size_t level = 0;
-    for (;;) {
-        const QSize half = halvedSize(source->size());
-        if (half.width() < target.width() || half.height() < target.height()
-            || half == source->size())
-            return *source;
-        if (level == reduced_.size()) {
-            // Painting must not throw: without memory for a smaller copy,
-            // draw from the one at hand.
-            try {
-                QImage smaller = halfSize(*source);
-                if (smaller.isNull())
-                    return *source;
-                reduced_.push_back(std::move(smaller));
-            } catch (const std::bad_alloc &) {
-                return *source;
-            }
+    const QImage &whole = picture_->image();
+    const int halvings = halvingsFor(whole.size(), target);
+    if (halvings == 0)
+        return whole;
+    if (halvings != reducedHalvings_) {
+        // Painting must not throw: without memory for a smaller copy, draw
+        // from the whole picture. The steps between are let go as they go.
+        try {
+            QImage smaller = halfSize(whole);
+            for (int i = 1; i < halvings && !smaller.isNull(); ++i)
+                smaller = halfSize(smaller);
+            if (smaller.isNull())
+                return whole;
+            reduced_ = std::move(smaller);
+            reducedHalvings_ = halvings;
+        } catch (const std::bad_alloc &) {
+            return whole;
         }
-        source = &reduced_[level++];
     }
+    return reduced_;
 }
 
 void StretchedPicture::paintEvent(QPaintEvent *)

@@ -3,16 +3,14 @@
 #include <QImage>
 #include <QWidget>
 
-#include <vector>
-
 #include "platform/Picture.h"
 
 namespace platform {
 
 // Paints a picture scaled to the widget, smoothly. Huge pictures are drawn
-// from reduced copies (each half the size of the one before), made once per
-// picture, so a repaint after a resize costs about the same for a
-// 100-megapixel photo as for a small one.
+// from one reduced copy, halved as often as the widget's size allows and
+// kept until the size needs another, so a repaint after a resize costs
+// about the same for a 100-megapixel photo as for a small one.
 class StretchedPicture : public QWidget
 {
     Q_OBJECT
@@ -22,8 +20,8 @@ public:
 
     void setPicture(PicturePtr picture);
 
-    // The copy to draw from for a target of this size: the smallest one
-    // that is still at least as large in both directions.
+    // The copy to draw from for a target of this size: the picture halved
+    // as often as it stays at least as large in both directions.
     const QImage &sourceFor(QSize target);
 
 protected:
@@ -31,7 +29,8 @@ protected:
 
 private:
     PicturePtr picture_;
-    std::vector<QImage> reduced_;
+    QImage reduced_;
+    int reducedHalvings_ = 0;
 };
 
 } // namespace platform

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/HalfSize.h"
+#include "platform/StretchedPicture.h"
 
 namespace {
 
@@ -69,4 +70,22 @@ TEST(HalfSize, KeepsAnOddLastRowAndColumn)
             EXPECT_EQ(half.pixel(0, 0), qRgb(0, 0, 0));
         }
     }
+}
+
+TEST(HalfSize, TheFittedViewDrawsFromTheSmallestHalvingThatCoversIt)
+{
+    platform::StretchedPicture view(nullptr);
+    QImage image(1000, 800, QImage::Format_RGB32);
+    image.fill(Qt::gray);
+    view.setPicture(std::make_shared<const platform::Picture>(platform::Picture::Kind::Bitmap, image,
+                                                              QByteArray()));
+    const struct
+    {
+        QSize target, source;
+    } cases[] = {
+        {{1000, 800}, {1000, 800}}, {{600, 300}, {1000, 800}}, {{500, 400}, {500, 400}},
+        {{250, 200}, {250, 200}},   {{10, 10}, {16, 13}},      {{499, 399}, {500, 400}}, // and back up
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(view.sourceFor(c.target).size(), c.source) << c.target.width() << " × " << c.target.height();
 }
