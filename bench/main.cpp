@@ -195,16 +195,40 @@ int main(int argc, char *argv[])
     QList<Row> rows;
 
     // Memory first, while the process is fresh.
+    const double buffer96 = 12000.0 * 8000.0 * 4 / (1 << 20);
+    {
+        auto w = openWindow(platform, pictures.emptyFolder);
+        w->mnuViewPictureToWindow->setChecked(true);
+        const qint64 idle = bench::residentBytes();
+        bench::resetPeakResident();
+        w->NewPicture(pictures.jpeg96);
+        w->form->repaint();
+        const double peak = double(bench::peakResidentBytes() - idle) / (1 << 20);
+        rows << Row{"memory: 96 MP JPEG fitted (peak RSS above idle vs. its RGB32 buffer)", peak,
+                    buffer96, "MiB", "≤ 0.3"};
+    }
     {
         auto w = openWindow(platform, pictures.emptyFolder);
         const qint64 idle = bench::residentBytes();
         bench::resetPeakResident();
         w->NewPicture(pictures.jpeg96);
         w->form->repaint();
+        w->NewPicture(pictures.jpeg96Again);
+        w->form->repaint();
         const double peak = double(bench::peakResidentBytes() - idle) / (1 << 20);
-        const double pixels = 12000.0 * 8000.0 * 4 / (1 << 20);
-        rows << Row{"memory: 96 MP picture shown (peak RSS above idle vs. pixel buffer)", peak,
-                    pixels, "MiB", "≤ 1.3"};
+        rows << Row{"memory: 96 MP JPEG scrolled, shown after another (peak RSS above idle vs. one RGB32 buffer)",
+                    peak, buffer96, "MiB", "≤ 1.15"};
+    }
+    const double bareJpeg96 = bareDecodeMs(pictures.jpeg96, 3);
+    {
+        auto w = openWindow(platform, pictures.emptyFolder);
+        w->mnuViewPictureToWindow->setChecked(true);
+        const double fitted = bench::medianMs(3, [&] {
+            w->NewPicture(pictures.jpeg96);
+            w->form->repaint();
+        }, [&] { w->mnuViewRemove_Click(); });
+        rows << Row{"load-to-painted: 96 MP JPEG fitted vs. QImageReader::read() of it", fitted,
+                    bareJpeg96, "ms", "≤ 0.3"};
     }
 
     auto w = openWindow(platform, pictures.emptyFolder);
@@ -230,14 +254,42 @@ int main(int argc, char *argv[])
                     loadToReadyMs(bitmap.path), bareDecodeMs(bitmap.path, 7), "ms", "≤ 1"};
     }
 
+    const double plainLoad = loadToReadyMs(pictures.jpeg24);
     {
         auto stepping = openWindow(platform, pictures.steppingFolder);
         const double step = bench::medianMs(10, [&] {
             stepping->cbNext_Click();
             stepping->form->repaint();
         }, [] { QThread::msleep(1200); }); // a person looks at each picture
-        rows << Row{"stepping: Next through 24 MP JPEGs vs. decoding one", step, bareJpeg, "ms",
-                    "≤ 0.25"};
+        rows << Row{"stepping: Next through 24 MP JPEGs, decoded ahead, vs. decoding one", step,
+                    bareJpeg, "ms", "≤ 0.05"};
+
+        // Two quick clicks in the picker, each starting a decode ahead that
+        // the next drops; then the step, which must not wait for those.
+        frmFilePicker &picker = stepping->filePicker();
+        int at = 0;
+        const double afterClicks = bench::medianMs(5, [&] {
+            stepping->cbNext_Click();
+            stepping->form->repaint();
+        }, [&] {
+            QThread::msleep(1200);
+            picker.fleFile->setListIndex(at % 10);
+            picker.fleFile->setListIndex((at + 3) % 10);
+            at += 4;
+        });
+        rows << Row{"two quick clicks on other files, then Next, vs. one plain load (24 MP)",
+                    afterClicks, plainLoad, "ms", "≤ 1.1"};
+    }
+    {
+        // Closing right after a picture is shown, while the next decodes:
+        // the window goes without waiting for that decode.
+        std::unique_ptr<frmLumarin> big;
+        const double close = bench::medianMs(3, [&] { big.reset(); }, [&] {
+            big = openWindow(platform, pictures.bigFolder);
+            big->filePicker().fleFile->setListIndex(0); // decodes the other ahead
+        });
+        rows << Row{"close while decoding a 96 MP JPEG ahead (window gone) vs. the 100 ms goal", close,
+                    100, "ms", "≤ 1"};
     }
 
     Blit blit(w->form->size(), pictures.jpeg24);
