@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Lumarin's benchmark: how quickly a picture is on screen, how smoothly the
 // window redraws, how much memory a picture takes, each as a ratio to a
 // reference measured in the same run (the machine is shared and noisy).

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Where everything goes on `cmake --install`: the viewer in bin, its
 # metafile converter in libexec (where the viewer looks for it), the desktop
 # entry, the metainfo and the icons in the usual shared folders.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # A Debian package, lumarin_1.1.6_amd64.deb, built by `cpack -G DEB`.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lumarin)

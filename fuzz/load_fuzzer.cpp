@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // libFuzzer target for the whole loading path: content detection, raster
 // decoding, the metafile converter round trip, the picture object and its
 // size. Every input must load or fail with the loader's Error, within the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Builds Lumarin and runs its benchmark; prints one table of figures and
 # ratios. The pictures it needs are made once, in build/bench-data.
 set -euo pipefail

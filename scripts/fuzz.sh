@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Builds the loader's fuzz target with clang, libFuzzer, ASan and UBSan in
 # build-fuzz/, and runs it for SECONDS (default 600) seeded from the
 # real-world test pictures. Findings are written to build-fuzz/findings/.

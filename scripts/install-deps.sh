@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Installs every Debian 12 package that building, running and testing Lumarin
 # needs. Safe to run again: when everything is present it only checks.
 set -euo pipefail

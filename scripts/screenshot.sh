@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Makes docs/screenshot.png, the README's picture of the program: the main
 # window with its frame, a photo fitted to it, and the picker beside it, in
 # an ordinary folder (/home/anna/Pictures/Airshow). The folder lives in a

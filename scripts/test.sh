@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Builds Lumarin and runs every test: unit and widget tests offscreen, the
 # end-to-end tests against the real binary under Xvfb.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "picker/stepping_rules.h"
 
 int nextIndex(int selected, int count)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "main_window/frmLumarin.h"
 
 // Pictures are opened by choosing them in the picker; this shows it.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Builds the Debian package, unpacks it into a fresh root and checks that it
 # would work on a user's machine: every library of both programs resolves,
 # the dependencies name what they load, the desktop entry and metainfo are

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Runs a command against an X server of its own, so that tests run side by
 # side never share a display.
 #

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Writes the program's icon as PNG files for the desktop's icon theme: the
 // 32 × 32 window icon as drawn, other sizes rendered from the scalable one.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 /*
  * lumarin-metafile: converts one Windows metafile (WMF or EMF) to SVG.
  *
