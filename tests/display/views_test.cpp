@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include <QApplication>
+#include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include "display/scrollbar_layout.h"
 #include "main_window/texts.h"
 #include "platform/Form.h"
 #include "platform/ImageControl.h"
@@ -13,57 +15,175 @@
 #include "platform/PictureBox.h"
 #include "platform/ScreenArea.h"
 #include "platform/ScrollBar.h"
-#include "platform/SystemColors.h"
-#include "platform/Twips.h"
 #include "support/TestWindow.h"
 
-namespace {
+using display::ScrollArea;
 
-QColor containerColor(const frmLumarin &w)
+static void expectEmptyWindow(const TestWindow &t)
 {
-    return w.picContainer->inner()->palette().color(QPalette::Window);
+    const frmLumarin &w = *t.window;
+    EXPECT_EQ(w.form->caption(), texts::Title);
+    EXPECT_EQ(w.lblProgramStatus->caption(), texts::StatusReady);
+    EXPECT_TRUE(w.strPicturePath.isEmpty() && w.strPictureExt.isEmpty());
+    EXPECT_TRUE(w.picLoadPicture->picture()->isEmpty());
+    EXPECT_FALSE(w.picOutPicture->isVisible() || w.imgOutPicture->isVisible());
+    EXPECT_FALSE(w.hscrPicRightLeft->isVisible() || w.vscrPicUpDown->isVisible()
+                 || w.picScrollBarsSquare->isVisible());
 }
 
-} // namespace
+TEST(Loading, ShowsAPictureAtItsOwnSizeOrEndsInTheErrorBoxAndAnEmptyWindow)
+{
+    QTemporaryDir dir;
+    const QString good = writePicture(dir, "photo.bmp", 300, 200);
+    const QString cut = writePicture(dir, "cut.bmp", 4, 4);
+    QFile::resize(cut, 20);
+    const struct { const char *name; QString path, description; bool fitted, resized; } cases[] = {
+        {"a picture", good, "", false, false},
+        {"missing file", dir.filePath("missing.jpg"), "Файл не найден", false, false},
+        {"missing folder", dir.filePath("nowhere/x.jpg"), "Путь не найден", true, true},
+        {"a folder", dir.path(), "Ошибка доступа к пути или файлу", false, true},
+        {"truncated", cut, "Недопустимый рисунок", true, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        TestWindow t;
+        EXPECT_EQ(t.statuses.first(), texts::StatusLoading);
+        expectEmptyWindow(t);
+        if (c.fitted)
+            t.window->mnuViewPictureToWindow_Click();
+        t.window->NewPicture(good);
+        // A resize while the error box is open shows what the holder has
+        // (and the view stays shown): never the old picture.
+        QString statusWhileOpen;
+        bool oldPictureShown = false;
+        t.dialogs.whileOpen = [&](const auto &) {
+            statusWhileOpen = t.window->lblProgramStatus->caption();
+            if (c.resized)
+                t.resizeClient(517, 389);
+            oldPictureShown = !t.window->picOutPicture->picture()->isEmpty()
+                || !t.window->imgOutPicture->picture()->isEmpty();
+        };
+        t.statuses.clear();
 
-TEST(Views, PanningReachesTheLastColumnOfAVeryWidePicture)
+        t.window->NewPicture(c.path);
+
+        if (c.description.isEmpty()) {
+            EXPECT_EQ(t.statuses, (QStringList{texts::StatusLoading, texts::StatusReady}));
+            EXPECT_EQ(t.window->form->caption(), texts::TitlePrefix + good);
+            EXPECT_FLOAT_EQ(t.window->picOutPicture->width(), 300 * 15);
+            EXPECT_FLOAT_EQ(t.window->picOutPicture->height(), 200 * 15);
+            // One picture object for holder and view: nothing was copied.
+            EXPECT_EQ(t.window->picOutPicture->picture(), t.window->picLoadPicture->picture());
+            EXPECT_TRUE(t.dialogs.shown.isEmpty());
+            continue;
+        }
+        ASSERT_EQ(t.dialogs.shown.size(), 1);
+        EXPECT_TRUE(t.dialogs.shown[0].text.startsWith(c.description)) << t.dialogs.shown[0].text.toStdString();
+        EXPECT_EQ(t.dialogs.shown[0].icon, platform::Icon::Exclamation);
+        EXPECT_EQ(statusWhileOpen, texts::StatusError);
+        EXPECT_EQ(t.statuses, (QStringList{texts::StatusLoading, texts::StatusError, texts::StatusLoading,
+                                            texts::StatusReady}));
+        EXPECT_FALSE(oldPictureShown);
+        EXPECT_EQ(t.window->form->caption(), texts::Title);
+        if (!c.resized)
+            expectEmptyWindow(t);
+    }
+}
+
+TEST(ScrollBarLayout, DecidesBarsAndMaxima)
+{
+    // In an area of 3000 × 2000 twips; maxima checked only for shown bars.
+    const struct { const char *name; float pw, ph; bool hShown, vShown; int hMax, vMax; } cases[] = {
+        {"fits", 2000, 1000, false, false, 0, 0},
+        {"fits exactly beside both bars", 2644, 1644, false, false, 0, 0},
+        {"exactly CW - 100 wide and short", 2900, 1000, false, false, 0, 0},
+        {"100 narrower and much taller", 2900, 6000, true, true, 3, 44},
+        {"wider only", 5000, 1000, true, false, 21, 0},
+        {"taller only", 1000, 5000, false, true, 0, 31},
+        {"within 256 of the area in both", 2700, 1700, true, true, 1, 1},
+        {"both larger", 9000, 7000, true, true, 64, 54},
+        {"half rounds down to even", 4150, 1000, true, false, 12, 0},
+        {"half rounds up to even", 4250, 1000, true, false, 14, 0},
+        {"maximum clamped to 16 bits", 5e6f, 1000, true, false, 32767, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto layout = display::layoutScrollBars(ScrollArea{3000, 2000, c.pw, c.ph});
+        EXPECT_EQ(layout.horizontal.shown, c.hShown);
+        EXPECT_EQ(layout.vertical.shown, c.vShown);
+        EXPECT_EQ(layout.squareShown, c.hShown || c.vShown);
+        EXPECT_EQ(layout.horizontal.max, c.hShown ? c.hMax : layout.horizontal.max);
+        EXPECT_EQ(layout.vertical.max, c.vShown ? c.vMax : layout.vertical.max);
+    }
+    const struct { double value; int rounded; } rounding[] = {
+        {12.5, 12}, {13.5, 14}, {-2.5, -2}, {2.56 + 41, 44}, {1e9, 32767}, {-1e9, -32768}};
+    for (const auto &r : rounding)
+        EXPECT_EQ(display::roundToInt16(r.value), r.rounded) << r.value;
+}
+
+TEST(Views, PanningReachesTheLastColumnAndOnlyALoadGoesBackToTheCorner)
 {
     // 6000 pixels are 90000 twips: offsets far beyond 16 bits.
     QTemporaryDir dir;
     TestWindow t;
     t.resizeClient(800, 600);
-    t.window->NewPicture(writePicture(dir, "wide.bmp", 6000, 100));
     frmLumarin &w = *t.window;
+    const QString path = writePicture(dir, "wide.bmp", 6000, 1000);
+    w.NewPicture(path);
     ASSERT_TRUE(w.hscrPicRightLeft->isVisible());
 
     w.hscrPicRightLeft->setValue(w.hscrPicRightLeft->max());
-
-    const float right = w.picOutPicture->left() + w.picOutPicture->width();
-    EXPECT_NEAR(right, w.picContainer->width() - 100, 50);
+    w.vscrPicUpDown->setValue(3);
+    EXPECT_NEAR(w.picOutPicture->left() + w.picOutPicture->width(), w.picContainer->width() - 400, 50);
     EXPECT_LT(w.picOutPicture->left(), -32767);
+
+    w.LoadImage();
+    EXPECT_EQ(w.hscrPicRightLeft->value(), 0);
+    EXPECT_EQ(w.vscrPicUpDown->value(), 0);
+    EXPECT_FLOAT_EQ(w.picOutPicture->top(), 0);
+
+    // A resize shows the picture held, without reading the file again: the
+    // canvas goes back to the corner, the thumb stays where it was.
+    const auto picture = w.picLoadPicture->picture();
+    w.hscrPicRightLeft->setValue(3);
+    QFile::remove(path);
+    t.resizeClient(500, 400);
+    EXPECT_EQ(w.picLoadPicture->picture(), picture);
+    EXPECT_TRUE(w.picOutPicture->isVisible());
+    EXPECT_TRUE(t.dialogs.shown.isEmpty());
+    EXPECT_FLOAT_EQ(w.picOutPicture->left(), 0);
+    EXPECT_EQ(w.hscrPicRightLeft->value(), 3);
 }
 
-TEST(Views, FittedViewStretchesTheSamePictureAndHidesTheBars)
+TEST(Views, FittedViewDrawsTheWholeSamePictureWithoutBars)
 {
     QTemporaryDir dir;
     TestWindow t;
-    t.resizeClient(800, 600);
     frmLumarin &w = *t.window;
-    w.NewPicture(writePicture(dir, "big.bmp", 3000, 2000));
-    w.hscrPicRightLeft->setValue(5);
+    t.resizeClient(400, 300);
+    const QString path = writePicture(dir, "p.bmp", 900, 600); // the top left quarter yellow
+    w.NewPicture(path);
     const int max = w.hscrPicRightLeft->max();
+    // Every load lets go of the previous picture before reading the next.
+    std::weak_ptr<const platform::Picture> previous = w.picLoadPicture->picture();
+    bool stillHeld = false;
+    t.pictures.beforeLoad = [&] { stillHeld = stillHeld || !previous.expired(); };
 
-    w.mnuViewPictureToWindow->setChecked(true);
-    w.LoadImage();
+    w.mnuViewPictureToWindow_Click();
 
     EXPECT_TRUE(w.imgOutPicture->isVisible());
     EXPECT_FALSE(w.picOutPicture->isVisible());
     EXPECT_EQ(w.imgOutPicture->picture(), w.picLoadPicture->picture());
-    EXPECT_FALSE(w.hscrPicRightLeft->isVisible());
-    EXPECT_FALSE(w.vscrPicUpDown->isVisible());
-    EXPECT_FALSE(w.picScrollBarsSquare->isVisible());
-    EXPECT_EQ(w.hscrPicRightLeft->max(), max); // hiding keeps the maxima
-    EXPECT_EQ(containerColor(w), platform::systemColor(platform::syscolor::WindowBackground));
+    EXPECT_FALSE(w.hscrPicRightLeft->isVisible() || w.vscrPicUpDown->isVisible()
+                 || w.picScrollBarsSquare->isVisible());
+    EXPECT_EQ(w.hscrPicRightLeft->max(), max) << "hiding keeps the maxima";
+    // Shrunk, corner to corner.
+    const QImage shown = w.imgOutPicture->widget()->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(2, 2), QColor(Qt::yellow));
+    EXPECT_EQ(shown.pixelColor(shown.width() - 3, shown.height() - 3), QColor(Qt::darkCyan));
+    previous = w.picLoadPicture->picture();
+    w.NewPicture(path);
+    EXPECT_FALSE(stillHeld);
 }
 
 TEST(Views, EachViewGetsItsOwnDecodeOfAJpeg)
@@ -77,6 +197,8 @@ TEST(Views, EachViewGetsItsOwnDecodeOfAJpeg)
     const QSize reduced = platform::jpegScaledSize(
         {4000, 3000}, platform::jpegDenominatorFor({4000, 3000}, screen));
     ASSERT_LT(reduced.width(), 4000) << "a screen this large leaves nothing to reduce";
+    EXPECT_GE(reduced.width(), screen.width());
+    EXPECT_GE(reduced.height(), screen.height());
     TestWindow t(dir.path());
     frmLumarin &w = *t.window;
 
@@ -84,59 +206,12 @@ TEST(Views, EachViewGetsItsOwnDecodeOfAJpeg)
     EXPECT_EQ(w.picLoadPicture->picture()->pixelSize(), QSize(4000, 3000));
     w.mnuViewPictureToWindow_Click(); // reads the file again
     EXPECT_EQ(w.picLoadPicture->picture()->pixelSize(), reduced);
-    EXPECT_GE(reduced.width(), screen.width());
-    EXPECT_GE(reduced.height(), screen.height());
-    w.cbNext_Click(); // 2.jpg, decoded ahead for the fitted view
+    w.NewPicture(dir.filePath("1.jpg")); // 2.jpg is decoded ahead for the fitted view
+    int reads = 0;
+    t.pictures.beforeLoad = [&] { ++reads; };
+    w.cbNext_Click();
+    EXPECT_EQ(reads, 0) << "the step used the picture decoded ahead";
     EXPECT_EQ(w.picLoadPicture->picture()->pixelSize(), reduced);
     w.mnuViewPictureToWindow_Click();
     EXPECT_EQ(w.picLoadPicture->picture()->pixelSize(), QSize(4000, 3000));
-}
-
-TEST(Views, FittedViewDrawsTheWholePictureSmoothly)
-{
-    // A picture with a sharp black/white edge in the middle, shrunk 3:1 in
-    // the fitted view, keeps both halves and blends the edge.
-    QTemporaryDir dir;
-    QImage image(900, 600, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    for (int y = 0; y < 600; ++y)
-        for (int x = 0; x < 450; ++x)
-            image.setPixel(x, y, qRgb(0, 0, 0));
-    image.save(dir.filePath("edge.bmp"));
-
-    TestWindow t;
-    frmLumarin &w = *t.window;
-    w.mnuViewPictureToWindow->setChecked(true);
-    t.resizeClient(400, 300);
-    w.NewPicture(dir.filePath("edge.bmp"));
-
-    const QImage shown = w.imgOutPicture->widget()->grab().toImage();
-    ASSERT_FALSE(shown.isNull());
-    const int y = shown.height() / 2;
-    EXPECT_EQ(qGray(shown.pixel(2, y)), 0);
-    EXPECT_EQ(qGray(shown.pixel(shown.width() - 3, y)), 255);
-}
-
-TEST(Views, ATinyAreaRefusesTheBarAndReportsIt)
-{
-    QTemporaryDir dir;
-    TestWindow t;
-    frmLumarin &w = *t.window;
-    // An outer height of 1385 + 200 twips leaves a picture area about 200
-    // high, too low for the vertical bar (CH - 321 < 0).
-    w.form->resize(800, platform::toPixels(1385 + 200));
-    QApplication::processEvents();
-    ASSERT_GE(w.picContainer->height(), 0);
-    ASSERT_LT(w.picContainer->height(), 321);
-    const QString path = writePicture(dir, "tall.bmp", 20, 2000);
-
-    w.NewPicture(path);
-
-    ASSERT_EQ(t.dialogs.shown.size(), 1);
-    EXPECT_TRUE(t.dialogs.shown.first().text.startsWith("Недопустимое значение свойства"));
-    EXPECT_TRUE(w.strPicturePath.isEmpty());
-    // The title was written before the layout failed and stays.
-    EXPECT_EQ(w.form->caption(), "Lumarin - " + path);
-    EXPECT_TRUE(w.picOutPicture->isVisible());
-    EXPECT_EQ(w.lblProgramStatus->caption(), texts::StatusReady);
 }

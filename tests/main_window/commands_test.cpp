@@ -1,122 +1,124 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
+#include <QAction>
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
-#include "main_window/texts.h"
+#include "main_window/key_table.h"
 #include "platform/CommandButton.h"
 #include "platform/Form.h"
-#include "platform/ImageControl.h"
-#include "platform/Label.h"
-#include "platform/MenuItem.h"
+#include "platform/KeyRepeat.h"
 #include "platform/PictureBox.h"
+#include "platform/TextBox.h"
 #include "support/TestWindow.h"
 
 using platform::Answer;
-using platform::Buttons;
-using platform::Icon;
 
-TEST(Delete, AsksAndDeletesOnlyOnYes)
+namespace {
+
+// Counts the key presses a widget itself receives.
+struct KeyCounter : QObject
 {
-    for (const Answer answer : {Answer::Yes, Answer::No}) {
-        QTemporaryDir dir;
-        const QString path = writePicture(dir, "a.bmp", 4, 4);
+    int presses = 0;
+    bool eventFilter(QObject *, QEvent *event) override { presses += event->type() == QEvent::KeyPress; return false; }
+};
+
+} // namespace
+
+TEST(KeyTable, ExactShiftOrAnyAndTheFirstMatchingRowWins)
+{
+    constexpr int Shift = 1, Ctrl = 2, Alt = 4, Del = 0x2E;
+    const struct { int key, shift; KeyCommand command; } cases[] = {
+        {'Q', Alt, KeyCommand::Exit}, {'Q', Ctrl | Alt, KeyCommand::None}, {'O', Ctrl, KeyCommand::Open},
+        {'O', Ctrl | Shift, KeyCommand::None}, {'S', 0, KeyCommand::None}, {'W', Ctrl, KeyCommand::FitToWindow},
+        {'N', 0, KeyCommand::Next}, {'N', Alt, KeyCommand::Next}, {'P', Ctrl | Alt | Shift, KeyCommand::Previous},
+        {Del, Ctrl, KeyCommand::Remove}, {Del, 0, KeyCommand::Delete}, {Del, Ctrl | Shift, KeyCommand::Delete},
+        {'X', 0, KeyCommand::None},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(commandForKey(c.key, c.shift), c.command) << c.key << " shift " << c.shift;
+}
+
+TEST(KeyRepeat, DropsOnlyRepeatsMadeWhileTheLastCommandRan)
+{
+    const struct { bool autoRepeat; quint32 eventTime, commandEnd; bool stale; } cases[] = {
+        {true, 1000, 1200, true},     {true, 1200, 1200, false},
+        {true, 1300, 1200, false},    {false, 1000, 1200, false}, // a fresh press always counts
+        {true, 0xFFFFFFF0u, 5, true}, // the clock wrapped during the command
+        {true, 5, 0xFFFFFFF0u, false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(platform::isStaleRepeat(c.autoRepeat, c.eventTime, c.commandEnd), c.stale)
+            << c.eventTime << " against " << c.commandEnd;
+}
+
+TEST(KeyPreview, KeysWorkWhicheverControlHasTheFocusAndGoOn)
+{
+    QTemporaryDir dir;
+    for (const char *name : {"a.bmp", "b.bmp"})
+        writePicture(dir, name, 4, 4);
+    TestWindow t(dir.path());
+    frmLumarin &w = *t.window;
+    w.form->activateWindow();
+    // The menus carry no shortcuts of their own, or a key would act twice.
+    for (QAction *menu : w.form->menuBar()->actions())
+        for (QAction *item : menu->menu()->actions())
+            EXPECT_TRUE(item->shortcut().isEmpty()) << item->text().toStdString();
+
+    QTest::keyClick(w.cbNext->widget(), Qt::Key_N);
+    EXPECT_EQ(w.strPicturePath, dir.filePath("a.bmp"));
+
+    KeyCounter reachedTextBox;
+    w.txtDir->widget()->installEventFilter(&reachedTextBox);
+    QTest::keyClick(w.txtDir->widget(), Qt::Key_N, Qt::ShiftModifier);
+    EXPECT_EQ(w.strPicturePath, dir.filePath("b.bmp"));
+    EXPECT_EQ(reachedTextBox.presses, 2) << "Shift and N go on to the text box";
+
+    QTest::keyClick(w.txtDir->widget(), Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_TRUE(w.strPicturePath.isEmpty());
+    EXPECT_TRUE(t.dialogs.shown.isEmpty());
+}
+
+TEST(Delete, AsksFirstAndReportsFailuresThroughTheGuard)
+{
+    QTemporaryDir dir;
+    const QString picture = dir.filePath("a.bmp");
+    const QString readOnly = writePicture(dir, "read-only.bmp", 4, 4);
+    // Read-only by its mode alone, so the refusal holds for the superuser too.
+    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    const struct { const char *name; QString path; Answer answer; bool kept; QString report; } cases[] = {
+        {"yes", picture, Answer::Yes, false, ""},
+        {"no", picture, Answer::No, true, ""},
+        {"already gone", dir.filePath("gone.bmp"), Answer::Yes, false, "Error 53\n"},
+        {"no picture", "", Answer::Yes, false, "Error 75\n"},
+        {"read-only", readOnly, Answer::Yes, true, "Error 75\n"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        writePicture(dir, "a.bmp", 4, 4);
         TestWindow t(dir.path());
-        t.window->NewPicture(path);
+        t.window->NewPicture(picture);
+        t.window->strPicturePath = c.path;
         t.statuses.clear();
-        t.dialogs.answers = {answer};
+        t.dialogs.answers = {c.answer};
 
-        t.window->mnuViewDelete_Click();
+        emit t.window->cbDel->click(); // through the guard, as the user presses it
 
-        ASSERT_EQ(t.dialogs.shown.size(), 1);
-        EXPECT_EQ(t.dialogs.shown[0].text, "Уверены что хотите удалить " + path + "?");
-        EXPECT_EQ(t.dialogs.shown[0].caption, "Lumarin");
-        EXPECT_EQ(t.dialogs.shown[0].buttons, Buttons::YesNo);
-        EXPECT_EQ(t.dialogs.shown[0].icon, Icon::None);
-        EXPECT_EQ(QFile::exists(path), answer == Answer::No);
-        // Nothing else changes: picture, title, path, status, picker.
-        EXPECT_EQ(t.window->strPicturePath, path);
-        EXPECT_EQ(t.window->form->caption(), "Lumarin - " + path);
+        ASSERT_EQ(t.dialogs.shown.size(), c.report.isEmpty() ? 1 : 2);
+        EXPECT_TRUE(t.dialogs.shown[0].text.contains(c.path));
+        EXPECT_EQ(t.dialogs.shown[0].buttons, platform::Buttons::YesNo);
+        if (!c.report.isEmpty()) {
+            EXPECT_TRUE(t.dialogs.shown[1].text.startsWith(c.report)) << t.dialogs.shown[1].text.toStdString();
+            EXPECT_EQ(t.dialogs.shown[1].icon, platform::Icon::Stop);
+        }
+        EXPECT_EQ(QFile::exists(c.path), c.kept);
+        // Nothing else changes: path, picture, status.
+        EXPECT_EQ(t.window->strPicturePath, c.path);
         EXPECT_TRUE(t.window->picOutPicture->isVisible());
         EXPECT_TRUE(t.statuses.isEmpty());
     }
-}
-
-TEST(Delete, AFailedDeletionReachesTheErrorGuard)
-{
-    QTemporaryDir dir;
-    // Read-only by its mode alone, so the refusal holds for the superuser too.
-    const QString readOnly = writePicture(dir, "read-only.bmp", 4, 4);
-    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    const struct
-    {
-        const char *name;
-        QString path;
-        QString report;
-    } cases[] = {
-        {"already gone", dir.filePath("gone.bmp"), "Error 53\nФайл не найден"},
-        {"no picture", QString(), "Error 75\nОшибка доступа к пути или файлу"},
-        {"read-only", readOnly, "Error 75\nОшибка доступа к пути или файлу"},
-    };
-    for (const auto &c : cases) {
-        TestWindow t(dir.path());
-        t.window->strPicturePath = c.path;
-        t.dialogs.answers = {Answer::Yes};
-
-        // Through the button, as the user presses it.
-        emit t.window->cbDel->click();
-
-        ASSERT_EQ(t.dialogs.shown.size(), 2) << c.name;
-        if (c.path.isEmpty()) {
-            EXPECT_EQ(t.dialogs.shown[0].text, "Уверены что хотите удалить ?");
-        }
-        EXPECT_TRUE(t.dialogs.shown[1].text.startsWith(c.report)) << t.dialogs.shown[1].text.toStdString();
-        EXPECT_EQ(t.dialogs.shown[1].icon, Icon::Stop);
-        EXPECT_EQ(t.window->strPicturePath, c.path);
-    }
-    EXPECT_TRUE(QFile::exists(readOnly));
-}
-
-TEST(FitToWindow, TogglesAndReloadsTheFile)
-{
-    QTemporaryDir dir;
-    const QString path = writePicture(dir, "a.bmp", 40, 30);
-    TestWindow t(dir.path());
-    frmLumarin &w = *t.window;
-
-    w.mnuViewPictureToWindow_Click(); // no picture: only the check mark moves
-    EXPECT_TRUE(w.mnuViewPictureToWindow->isChecked());
-    EXPECT_EQ(w.form->caption(), "Lumarin");
-    EXPECT_TRUE(t.dialogs.shown.isEmpty());
-
-    w.NewPicture(path);
-    EXPECT_TRUE(w.imgOutPicture->isVisible());
-    const auto fitted = w.picLoadPicture->picture();
-
-    w.mnuViewPictureToWindow_Click();
-    EXPECT_FALSE(w.mnuViewPictureToWindow->isChecked());
-    EXPECT_TRUE(w.picOutPicture->isVisible());
-    EXPECT_FALSE(w.imgOutPicture->isVisible());
-    EXPECT_NE(w.picLoadPicture->picture(), fitted) << "the file is read again";
-
-    QFile::remove(path);
-    w.mnuViewPictureToWindow_Click();
-    EXPECT_TRUE(w.mnuViewPictureToWindow->isChecked());
-    EXPECT_EQ(t.dialogs.shown.size(), 1);
-    EXPECT_EQ(w.form->caption(), "Lumarin");
-    EXPECT_FALSE(w.imgOutPicture->isVisible());
-}
-
-TEST(Browse, OpenAndBrowseShowTheOnePicker)
-{
-    QTemporaryDir dir;
-    TestWindow t(dir.path());
-    frmFilePicker *first = &t.picker();
-    first->form->hide();
-
-    t.window->mnuFileOpenPic_Click();
-    EXPECT_EQ(&t.picker(), first);
-    EXPECT_TRUE(first->form->isVisible());
-    EXPECT_EQ(t.window->lblProgramStatus->caption(), texts::StatusReady);
 }

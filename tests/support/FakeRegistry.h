@@ -3,7 +3,6 @@
 
 #include <QByteArray>
 #include <QMap>
-#include <QSet>
 
 #include "platform/Launcher.h"
 #include "platform/Registry.h"
@@ -13,11 +12,7 @@
 class FakeRegistry final : public platform::Registry
 {
 public:
-    struct Value
-    {
-        unsigned type;
-        QByteArray data;
-    };
+    struct Value { unsigned type; QByteArray data; };
 
     long openKey(Key root, const QByteArray &subKey, unsigned options, unsigned access,
                  Key &result) override;
@@ -26,7 +21,6 @@ public:
     long closeKey(Key key) override;
 
     QMap<QByteArray, QMap<QByteArray, Value>> keys;
-    unsigned allowedAccess = KeyRead; // wider requests are refused
     QList<unsigned> requestedAccess;
     int openHandles = 0;
 

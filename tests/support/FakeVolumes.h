@@ -3,6 +3,7 @@
 
 #include <QSet>
 
+#include "platform/Error.h"
 #include "platform/Volumes.h"
 
 // Volumes as a test lays them out: real folders standing for mount points,
@@ -11,7 +12,11 @@ class FakeVolumes final : public platform::Volumes
 {
 public:
     QList<platform::Volume> mounted() const override { return volumes; }
-    void ensureReady(const platform::Volume &volume) const override;
+    void ensureReady(const platform::Volume &volume) const override
+    {
+        if (gone.contains(volume.mountPath))
+            platform::raise(platform::errc::DeviceUnavailable, volume.mountPath);
+    }
 
     QList<platform::Volume> volumes{{QStringLiteral("/"), QStringLiteral("root")}};
     QSet<QString> gone; // mount paths of volumes that are not ready

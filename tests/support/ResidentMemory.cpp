@@ -3,20 +3,14 @@
 
 #include <QFile>
 
-namespace {
-
-qint64 statusBytes(const QByteArray &field)
+static qint64 statusBytes(const QByteArray &field)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     status.open(QIODevice::ReadOnly);
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(field.size()).trimmed().split(' ').first().toLongLong() * 1024;
-    }
-    return 0;
+    const QByteArray text = status.readAll();
+    const qsizetype at = text.indexOf("\n" + field);
+    return at < 0 ? 0 : text.mid(at + 1 + field.size()).trimmed().split(' ').first().toLongLong() * 1024;
 }
-
-} // namespace
 
 qint64 residentBytes()
 {

@@ -14,7 +14,6 @@ platform::Answer ScriptedDialogs::message(const QString &text, const QString &ca
 
 void ScriptedDialogs::showSave(platform::CommonDialog &dialog)
 {
-    saveDialogs.append(dialog);
     if (!saveAnswers.isEmpty())
         dialog.FileName = saveAnswers.takeFirst();
 }

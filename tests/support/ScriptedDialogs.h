@@ -13,23 +13,15 @@
 class ScriptedDialogs final : public platform::Dialogs
 {
 public:
-    struct Shown
-    {
-        QString text;
-        QString caption;
-        platform::Buttons buttons;
-        platform::Icon icon;
-    };
+    struct Shown { QString text, caption; platform::Buttons buttons; platform::Icon icon; };
 
     platform::Answer message(const QString &text, const QString &caption,
                              platform::Buttons buttons, platform::Icon icon) override;
-    // Records the dialog's settings as shown; answers with the next queued
-    // name, or cancels when none is queued.
+    // Answers with the next queued name, or cancels when none is queued.
     void showSave(platform::CommonDialog &dialog) override;
 
     QList<Shown> shown;
     QList<platform::Answer> answers;
-    QList<platform::CommonDialog> saveDialogs;
     QStringList saveAnswers;
     // Runs while a box is "open", to look at the program's state then.
     std::function<void(const Shown &)> whileOpen;

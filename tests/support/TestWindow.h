@@ -15,20 +15,18 @@
 #include "support/FakeVolumes.h"
 #include "support/ScriptedDialogs.h"
 
-// The real loader, counting the files it is asked to load.
-struct CountingLoader final : platform::PictureLoader
+// The real loader, running `beforeLoad` before each load it is asked for.
+struct ObservedLoader final : platform::PictureLoader
 {
     using platform::PictureLoader::load;
     platform::PicturePtr load(const QString &path, QSize fitWithin) override
     {
-        ++calls;
         if (beforeLoad)
             beforeLoad();
         return real.load(path, fitWithin);
     }
 
     platform::FilePictureLoader real{QStringLiteral(LUMARIN_METAFILE_HELPER)};
-    int calls = 0;
     std::function<void()> beforeLoad;
 };
 
@@ -41,7 +39,7 @@ struct TestWindow
     explicit TestWindow(const QString &folder = {});
 
     ScriptedDialogs dialogs;
-    CountingLoader pictures;
+    ObservedLoader pictures;
     FakeVolumes volumes;
     FakeRegistry registry;
     FakeLauncher launcher;
