@@ -13,19 +13,22 @@ int compareFolded(const QString &a, const QString &b)
         const QChar ca = a.at(i);
         const QChar cb = b.at(j);
         if (ca.isDigit() && cb.isDigit()) {
-            // Compare the numbers: skip leading zeros, then the longer run
-            // is larger, then digit by digit.
+            // Compare the numbers by their digits' values, in any script:
+            // skip leading zeros, then the longer run is larger, then digit
+            // by digit.
             qsizetype si = i, sj = j;
-            while (si < a.size() && a.at(si) == QLatin1Char('0')) ++si;
-            while (sj < b.size() && b.at(sj) == QLatin1Char('0')) ++sj;
+            while (si < a.size() && a.at(si).isDigit() && a.at(si).digitValue() == 0) ++si;
+            while (sj < b.size() && b.at(sj).isDigit() && b.at(sj).digitValue() == 0) ++sj;
             qsizetype ei = si, ej = sj;
             while (ei < a.size() && a.at(ei).isDigit()) ++ei;
             while (ej < b.size() && b.at(ej).isDigit()) ++ej;
             if (ei - si != ej - sj)
                 return ei - si < ej - sj ? -1 : 1;
             for (qsizetype k = 0; k < ei - si; ++k) {
-                if (a.at(si + k) != b.at(sj + k))
-                    return a.at(si + k) < b.at(sj + k) ? -1 : 1;
+                const int da = a.at(si + k).digitValue();
+                const int db = b.at(sj + k).digitValue();
+                if (da != db)
+                    return da < db ? -1 : 1;
             }
             // Equal values: fewer leading zeros first.
             if (ei - i != ej - j)

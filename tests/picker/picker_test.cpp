@@ -88,6 +88,7 @@ TEST(NaturalOrder, NumbersByValueAndLetterCaseIgnored)
         {"img2", "img02"},    {"img02", "img002"}, // same value: fewer zeros first
         {"apple", "Banana"},  {"IMG2", "img10"},     {"äb", "Äc"},
         {"фото٢", "фото١٠"},  {"２.jpg", "１０.jpg"}, // digits of other scripts as numbers
+        {"img٢", "img3"},     {"img٠٠٢", "img١٠"},   // ... mixed with ASCII ones
     };
     for (const auto &c : ordered) {
         const std::string pair = (c.first + " < " + c.second).toStdString();
