@@ -11,43 +11,12 @@
 
 #include "platform/StartFolder.h"
 
-namespace {
-
-// Runs with the process in `folder`, entered step by step (a path beyond
-// the length limit cannot be entered at once), with PWD naming it as a
-// shell would; puts both back afterwards.
-class InFolder
-{
-public:
-    InFolder(const QString &root, const QStringList &steps)
-        : previous_(QDir::currentPath()), previousPwd_(qgetenv("PWD"))
-    {
-        QDir::setCurrent(root);
-        QString path = root;
-        for (const QString &step : steps) {
-            QDir().mkdir(step);
-            EXPECT_EQ(::chdir(QFile::encodeName(step).constData()), 0);
-            path += QLatin1Char('/') + step;
-        }
-        qputenv("PWD", QFile::encodeName(path));
-    }
-    ~InFolder()
-    {
-        QDir::setCurrent(previous_);
-        qputenv("PWD", previousPwd_);
-    }
-
-private:
-    QString previous_;
-    QByteArray previousPwd_;
-};
-
-} // namespace
-
 TEST(StartFolder, IsTheNearestAncestorThatCanBeEntered)
 {
     QTemporaryDir dir;
     const QString root = QDir(dir.path()).canonicalPath();
+    const QString before = QDir::currentPath();
+    const QByteArray beforePwd = qgetenv("PWD");
     const QString longName(200, QLatin1Char('x'));
     QStringList tooDeep;
     for (int depth = 0; depth * (longName.size() + 1) < PATH_MAX; ++depth)
@@ -58,7 +27,7 @@ TEST(StartFolder, IsTheNearestAncestorThatCanBeEntered)
         const char *name;
         QStringList steps;
         int gone; // trailing steps deleted after entering
-        int expectedDepth;
+        int expectedDepth; // -1: the deepest folder whose path fits the limit
     } cases[] = {
         {"current folder", {"a"}, 0, 1},
         {"current folder deleted", {"a", "b"}, 1, 1},
@@ -67,22 +36,29 @@ TEST(StartFolder, IsTheNearestAncestorThatCanBeEntered)
         {"path beyond the length limit", tooDeep, 0, -1},
     };
     for (const auto &c : cases) {
-        InFolder in(root, c.steps);
-        for (int i = 0; i < c.gone; ++i) {
-            const QStringList upTo = c.steps.mid(0, c.steps.size() - i);
-            QDir(root).rmdir(upTo.join(QLatin1Char('/')));
+        // Entered step by step (a path beyond the length limit cannot be
+        // entered at once), with PWD naming it as a shell would.
+        QDir::setCurrent(root);
+        for (const QString &step : c.steps) {
+            QDir().mkdir(step);
+            EXPECT_EQ(::chdir(QFile::encodeName(step).constData()), 0);
         }
+        qputenv("PWD", QFile::encodeName(root + '/' + c.steps.join('/')));
+        for (int i = 0; i < c.gone; ++i)
+            QDir(root).rmdir(c.steps.mid(0, c.steps.size() - i).join('/'));
+
         const QString folder = platform::enterStartFolder();
-        // Without a depth given: the deepest folder whose path fits the limit.
         QString expected = root;
         for (const QString &step : c.steps.mid(0, c.expectedDepth < 0 ? c.steps.size() : c.expectedDepth)) {
-            if (c.expectedDepth < 0 && expected.size() + 1 + step.size() >= PATH_MAX)
+            if (expected.size() + 1 + step.size() >= PATH_MAX)
                 break;
             expected += QLatin1Char('/') + step;
         }
         EXPECT_EQ(folder.toStdString(), expected.toStdString()) << c.name;
         EXPECT_EQ(QDir::currentPath(), expected) << c.name;
     }
+    QDir::setCurrent(before);
+    qputenv("PWD", beforePwd);
     // Too deep for QTemporaryDir's own clean-up, which joins full paths.
     QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), root});
 }

@@ -5,18 +5,16 @@
 
 namespace {
 
-void put16(QByteArray &out, quint16 value)
+// Appends the little-endian words and double words of `values`.
+template <typename... T>
+void put(QByteArray &out, T... values)
 {
-    char bytes[2];
-    qToLittleEndian(value, bytes);
-    out.append(bytes, 2);
-}
-
-void put32(QByteArray &out, quint32 value)
-{
-    char bytes[4];
-    qToLittleEndian(value, bytes);
-    out.append(bytes, 4);
+    const auto one = [&out](auto value) {
+        char bytes[sizeof(value)];
+        qToLittleEndian(value, bytes);
+        out.append(bytes, sizeof(value));
+    };
+    (one(values), ...);
 }
 
 } // namespace
@@ -30,10 +28,9 @@ WmfWriter::WmfWriter(QRect bounds, quint16 unitsPerInch) : bounds_(bounds), unit
 void WmfWriter::record(quint16 function, const QList<qint16> &params)
 {
     const quint32 words = 3 + quint32(params.size());
-    put32(records_, words);
-    put16(records_, function);
+    put(records_, words, function);
     for (qint16 p : params)
-        put16(records_, quint16(p));
+        put(records_, p);
     largestRecord_ = std::max(largestRecord_, int(words));
 }
 
@@ -48,11 +45,6 @@ void WmfWriter::rectangle(QRect r)
     record(0x041B, {qint16(r.bottom() + 1), qint16(r.right() + 1), qint16(r.top()), qint16(r.left())});
 }
 
-void WmfWriter::ellipse(QRect r)
-{
-    record(0x0418, {qint16(r.bottom() + 1), qint16(r.right() + 1), qint16(r.top()), qint16(r.left())});
-}
-
 void WmfWriter::polygon(const QList<QPoint> &points)
 {
     QList<qint16> params{qint16(points.size())};
@@ -61,48 +53,26 @@ void WmfWriter::polygon(const QList<QPoint> &points)
     record(0x0324, params);
 }
 
-void WmfWriter::text(QPoint at, const QByteArray &text)
-{
-    QByteArray padded = text;
-    if (padded.size() % 2)
-        padded.append('\0');
-    QList<qint16> params{qint16(text.size())};
-    for (qsizetype i = 0; i < padded.size(); i += 2)
-        params << qint16(quint8(padded[i]) | (quint8(padded[i + 1]) << 8));
-    params << qint16(at.y()) << qint16(at.x());
-    record(0x0521, params);
-}
-
 QByteArray WmfWriter::standard() const
 {
-    QByteArray body = records_;
-    put32(body, 3); // EOF record
-    put16(body, 0);
     QByteArray out;
-    put16(out, 1);      // in memory
-    put16(out, 9);      // header words
-    put16(out, 0x0300); // version
-    put32(out, quint32((18 + body.size()) / 2));
-    put16(out, 1); // objects
-    put32(out, quint32(largestRecord_));
-    put16(out, 0);
-    return out + body;
+    // In memory, 9 header words, version 3, the size in words with the
+    // end-of-file record, one object, the largest record.
+    put(out, quint16(1), quint16(9), quint16(0x0300), quint32((18 + records_.size() + 6) / 2), quint16(1),
+        quint32(largestRecord_), quint16(0));
+    out += records_;
+    put(out, quint32(3), quint16(0)); // EOF record
+    return out;
 }
 
 QByteArray WmfWriter::placeable() const
 {
     QByteArray header;
-    put32(header, 0x9AC6CDD7);
-    put16(header, 0);
-    put16(header, quint16(bounds_.left()));
-    put16(header, quint16(bounds_.top()));
-    put16(header, quint16(bounds_.right() + 1));
-    put16(header, quint16(bounds_.bottom() + 1));
-    put16(header, unitsPerInch_);
-    put32(header, 0);
+    put(header, quint32(0x9AC6CDD7), quint16(0), qint16(bounds_.left()), qint16(bounds_.top()),
+        qint16(bounds_.right() + 1), qint16(bounds_.bottom() + 1), unitsPerInch_, quint32(0));
     quint16 checksum = 0;
     for (int i = 0; i < 10; ++i)
         checksum ^= qFromLittleEndian<quint16>(header.constData() + 2 * i);
-    put16(header, checksum);
+    put(header, checksum);
     return header + standard();
 }

@@ -15,9 +15,7 @@ public:
 
     void blackBrush();
     void rectangle(QRect r);
-    void ellipse(QRect r);
     void polygon(const QList<QPoint> &points);
-    void text(QPoint at, const QByteArray &text);
 
     QByteArray placeable() const; // with the placeable header
     QByteArray standard() const;  // the bare metafile
