@@ -5,6 +5,8 @@
 #include <QRegularExpression>
 #include <QThread>
 
+#include <functional>
+
 // The XKB header names a member "explicit", a word C++ keeps for itself.
 #define explicit explicit_
 #include <xcb/xkb.h>
@@ -43,14 +45,6 @@ Viewer::Viewer(const QString &workingFolder, const QStringList &arguments)
 {
     start(workingFolder, QProcessEnvironment::systemEnvironment(), QStringLiteral(LUMARIN_BINARY),
           arguments);
-}
-
-Viewer::Viewer(const QString &workingFolder, const QString &first)
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("PWD")); // the shell sets its own
-    start(workingFolder, env, QStringLiteral("/bin/sh"),
-          {QStringLiteral("-c"), first + QStringLiteral(" && exec \"$0\""), QStringLiteral(LUMARIN_BINARY)});
 }
 
 void Viewer::start(const QString &workingFolder, const QProcessEnvironment &environment,
@@ -92,43 +86,42 @@ QString Viewer::waitForWindow(const QString &pattern, int timeoutMs)
     return waitForOtherWindow(pattern, {}, timeoutMs);
 }
 
-QString Viewer::waitForOtherWindow(const QString &pattern, const QString &other, int timeoutMs)
+// Asks `done` every 50 ms until it says yes or the time is up.
+static bool waitUntil(int timeoutMs, const std::function<bool()> &done)
 {
     QElapsedTimer timer;
     timer.start();
-    while (timer.elapsed() < timeoutMs && process_.state() == QProcess::Running) {
-        for (const QString &id : visibleWindows(pattern)) {
-            if (id != other)
-                return id;
-        }
-        QThread::msleep(100);
+    while (!done()) {
+        if (timer.elapsed() >= timeoutMs)
+            return false;
+        QThread::msleep(50);
     }
-    return {};
+    return true;
+}
+
+QString Viewer::waitForOtherWindow(const QString &pattern, const QString &other, int timeoutMs)
+{
+    QString found;
+    waitUntil(timeoutMs, [&] {
+        const QStringList windows = visibleWindows(pattern);
+        found = windows.value(windows.indexOf(other) == 0 ? 1 : 0);
+        return !found.isEmpty() || process_.state() != QProcess::Running;
+    });
+    return found;
 }
 
 QString Viewer::waitForTitle(const QString &window, const QString &expected, int timeoutMs)
 {
-    QElapsedTimer timer;
-    timer.start();
-    QString last = title(window);
-    while (last != expected && timer.elapsed() < timeoutMs) {
-        QThread::msleep(50);
-        last = title(window);
-    }
+    QString last;
+    waitUntil(timeoutMs, [&] { return (last = title(window)) == expected; });
     return last;
 }
 
 bool Viewer::waitForWindowGone(const QString &window, int timeoutMs)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < timeoutMs) {
-        const QString visible = run("xdotool", {"search", "--onlyvisible", "--name", "."});
-        if (!visible.split('\n').contains(window))
-            return true;
-        QThread::msleep(50);
-    }
-    return false;
+    return waitUntil(timeoutMs, [&] {
+        return !run("xdotool", {"search", "--onlyvisible", "--name", "."}).split('\n').contains(window);
+    });
 }
 
 QString Viewer::title(const QString &window) const

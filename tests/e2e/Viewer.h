@@ -24,9 +24,6 @@ public:
                     const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
     // With arguments on its command line.
     Viewer(const QString &workingFolder, const QStringList &arguments);
-    // Runs the shell command `first` in the working folder, then the viewer
-    // in the same process (the shell execs it), with the shell's PWD.
-    Viewer(const QString &workingFolder, const QString &first);
     ~Viewer();
 
     // Waits for a visible window whose whole title matches `pattern` (a

@@ -36,6 +36,16 @@ QMap<QString, QString> snapshot(const QString &folder)
 
 TEST(NothingWritten, AWholeSessionChangesOnlyTheDeletedFile)
 {
+    // A stand-in for the system-information tool, first on PATH, outside
+    // the folders watched: it leaves a mark when started.
+    QTemporaryDir tools;
+    const QString mark = tools.filePath("started");
+    QFile stub(tools.filePath("hardinfo"));
+    stub.open(QIODevice::WriteOnly);
+    stub.write(("#!/bin/sh\ntouch '" + mark + "'\n").toUtf8());
+    stub.close();
+    stub.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
     QTemporaryDir root;
     QDir folders(root.path());
     for (const char *name : {"home", "config", "cache", "data", "state", "runtime", "pictures"})
@@ -48,6 +58,7 @@ TEST(NothingWritten, AWholeSessionChangesOnlyTheDeletedFile)
                     pictures + "/" + QFileInfo(name).fileName());
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("PATH", tools.path() + ":" + env.value("PATH"));
     env.insert("HOME", folders.filePath("home"));
     env.insert("XDG_CONFIG_HOME", folders.filePath("config"));
     env.insert("XDG_CACHE_HOME", folders.filePath("cache"));
@@ -67,9 +78,19 @@ TEST(NothingWritten, AWholeSessionChangesOnlyTheDeletedFile)
     e2e::run("xdotool", {"windowsize", main, "900", "640"});
     QThread::msleep(300);
 
-    const QString about = viewer.openAbout(main);
+    // Help → About (Alt, С, О), closed and opened anew; its system button
+    // starts the tool.
+    QString about = viewer.openAbout(main);
     ASSERT_FALSE(about.isEmpty());
     viewer.key(about, {"Escape"});
+    ASSERT_TRUE(viewer.waitForWindowGone(about));
+    about = viewer.openAbout(main);
+    ASSERT_FALSE(about.isEmpty()) << "shown again after closing";
+    viewer.click(about, {280, 251}); // "О Системе..." at 3600, 3600 twips
+    for (int i = 0; i < 50 && !QFile::exists(mark); ++i)
+        QThread::msleep(100);
+    EXPECT_TRUE(QFile::exists(mark));
+    viewer.key(about, {"Escape"}); // Enter would press the system button again
     ASSERT_TRUE(viewer.waitForWindowGone(about));
 
     viewer.key(main, {"ctrl+s"});

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include <QHash>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QThread>
@@ -24,8 +23,9 @@ QPoint placeNamedBy(QRgb pixel)
     return {qRed(pixel) | (qGreen(pixel) >> 4) << 8, qBlue(pixel) | (qGreen(pixel) & 0xf) << 8};
 }
 
-// Where the picture's top-left corner lies in a screenshot: the point most
-// of its pixels agree on. `area` bounds the pixels that agree.
+// Where the picture's top-left corner lies in a screenshot, by the pixel
+// in the middle (the picture covers the middle of the window), and the
+// bounds of the pixels that agree with it.
 struct Placement
 {
     QPoint origin;
@@ -34,18 +34,8 @@ struct Placement
 
 Placement placementIn(const QImage &shot)
 {
-    QHash<QPoint, int> votes;
-    for (int y = 0; y < shot.height(); y += 3)
-        for (int x = 0; x < shot.width(); x += 3)
-            ++votes[QPoint(x, y) - placeNamedBy(shot.pixel(x, y))];
-    Placement placement;
-    int best = 0;
-    for (auto it = votes.cbegin(); it != votes.cend(); ++it) {
-        if (it.value() > best) {
-            best = it.value();
-            placement.origin = it.key();
-        }
-    }
+    const QPoint middle(shot.width() / 2, shot.height() / 2);
+    Placement placement{middle - placeNamedBy(shot.pixel(middle)), {}};
     for (int y = 0; y < shot.height(); ++y)
         for (int x = 0; x < shot.width(); ++x)
             if (QPoint(x, y) - placeNamedBy(shot.pixel(x, y)) == placement.origin)

@@ -11,7 +11,6 @@
 #include "main_window/key_table.h"
 #include "platform/CommandButton.h"
 #include "platform/Form.h"
-#include "platform/KeyRepeat.h"
 #include "platform/PictureBox.h"
 #include "platform/TextBox.h"
 #include "support/TestWindow.h"
@@ -41,19 +40,6 @@ TEST(KeyTable, ExactShiftOrAnyAndTheFirstMatchingRowWins)
     };
     for (const auto &c : cases)
         EXPECT_EQ(commandForKey(c.key, c.shift), c.command) << c.key << " shift " << c.shift;
-}
-
-TEST(KeyRepeat, DropsOnlyRepeatsMadeWhileTheLastCommandRan)
-{
-    const struct { bool autoRepeat; quint32 eventTime, commandEnd; bool stale; } cases[] = {
-        {true, 1000, 1200, true},     {true, 1200, 1200, false},
-        {true, 1300, 1200, false},    {false, 1000, 1200, false}, // a fresh press always counts
-        {true, 0xFFFFFFF0u, 5, true}, // the clock wrapped during the command
-        {true, 5, 0xFFFFFFF0u, false},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(platform::isStaleRepeat(c.autoRepeat, c.eventTime, c.commandEnd), c.stale)
-            << c.eventTime << " against " << c.commandEnd;
 }
 
 TEST(KeyPreview, KeysWorkWhicheverControlHasTheFocusAndGoOn)

@@ -42,19 +42,6 @@ QImage render(const platform::Picture &picture, QSize size)
 
 } // namespace
 
-TEST(Metafile, AbsurdBoxesAreRefusedBeforeTheConverterStarts)
-{
-    for (const QRect box : {QRect(0, 0, 0, 0), QRect(-32000, -32000, 64000, 64000)}) {
-        try {
-            platform::loadMetafile(WmfWriter(box, 1).placeable(), MetafileType::Wmf, "/nonexistent/helper");
-            ADD_FAILURE() << "accepted " << box.width();
-        } catch (const platform::Error &error) {
-            EXPECT_EQ(error.number, platform::errc::InvalidPicture);
-            EXPECT_TRUE(error.description.contains("размеры"));
-        }
-    }
-}
-
 TEST(Metafile, ConvertsAndDrawsSharpAtAnySize)
 {
     // Told from a raster picture by its content, its size from its header.

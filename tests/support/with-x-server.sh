@@ -3,7 +3,9 @@
 # Runs a command against an X server of its own, so that tests run side by
 # side never share a display.
 #
-# Usage: with-x-server.sh SCREEN SECONDS COMMAND [ARG...]
+# Usage: with-x-server.sh [--openbox] SCREEN SECONDS COMMAND [ARG...]
+#   --openbox  also run the openbox window manager, so windows get frames,
+#              focus and a close box as on a user's desktop
 #   SCREEN   the screen's geometry and depth, e.g. 1280x1024x24
 #   SECONDS  how long the command may run before it and all it started are
 #            stopped (keep it below the test's own timeout)
@@ -16,8 +18,13 @@
 # a watchdog does the same if this script is killed outright.
 set -euo pipefail
 
+window_manager=false
+if [ "${1:-}" = "--openbox" ]; then
+  window_manager=true
+  shift
+fi
 if [ $# -lt 3 ]; then
-  echo "usage: $0 SCREEN SECONDS COMMAND [ARG...]" >&2
+  echo "usage: $0 [--openbox] SCREEN SECONDS COMMAND [ARG...]" >&2
   exit 2
 fi
 screen=$1
@@ -60,6 +67,16 @@ if ! read -r -t 30 number <"$work/display" || [ -z "$number" ]; then
   exit 1
 fi
 export DISPLAY=":$number"
+
+if $window_manager; then
+  # Openbox runs its start-up command once it manages windows; a window
+  # mapped before then may never be shown. It ends with the server.
+  openbox --sm-disable --startup "touch $work/managing" >/dev/null 2>&1 </dev/null &
+  for _ in $(seq 100); do
+    [ -e "$work/managing" ] && break
+    sleep 0.05
+  done
+fi
 
 # timeout(1) makes itself the leader of a new process group, so the group
 # holds the command and everything it starts.
