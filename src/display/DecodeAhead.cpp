@@ -8,6 +8,7 @@
 
 #include "platform/Error.h"
 #include "platform/FileIdentity.h"
+#include "platform/HalfSize.h"
 #include "platform/PictureFile.h"
 #include "platform/RasterDecoder.h"
 
@@ -17,14 +18,15 @@ namespace display {
 // let go, and gives back its part of the budget then.
 struct DecodeAhead::Job
 {
-    Job(QString file, QSize fit, std::shared_ptr<std::atomic<qint64>> budgetInUse)
-        : path(std::move(file)), fitWithin(fit), inFlight(std::move(budgetInUse))
+    Job(QString file, QSize fit, QSize view, std::shared_ptr<std::atomic<qint64>> budgetInUse)
+        : path(std::move(file)), fitWithin(fit), fittedView(view), inFlight(std::move(budgetInUse))
     {
     }
     ~Job() { *inFlight -= reserved; }
 
     const QString path;
     const QSize fitWithin;
+    const QSize fittedView;
     std::atomic_bool dropped = false;
     std::shared_ptr<std::atomic<qint64>> inFlight;
     qint64 reserved = 0;
@@ -63,10 +65,18 @@ platform::PicturePtr decode(DecodeAhead::Job &job, qint64 budget)
         if (kind == platform::Picture::Kind::Empty || job.dropped)
             return nullptr;
         const QSize size = platform::declaredSize(kind, head);
-        if (!size.isValid() || !reserve(job, qint64(size.width()) * size.height() * 4, budget))
+        // A reduced copy for a fitted view takes a quarter more at most.
+        const qint64 pixels = qint64(size.width()) * size.height() * 4;
+        if (!size.isValid() || !reserve(job, job.fittedView.isEmpty() ? pixels : pixels * 5 / 4, budget))
             return nullptr;
         const QByteArray bytes = platform::readPictureFile(job.path);
-        return job.dropped ? nullptr : platform::decodeRaster(bytes, job.fitWithin, &job.dropped);
+        platform::PicturePtr picture =
+            job.dropped ? nullptr : platform::decodeRaster(bytes, job.fitWithin, &job.dropped);
+        if (!picture || job.fittedView.isEmpty() || job.dropped)
+            return picture;
+        QImage reduced = platform::reducedFor(picture->image(), job.fittedView);
+        return reduced.isNull() ? picture
+                                : std::make_shared<const platform::Picture>(*picture, std::move(reduced));
     } catch (...) {
         // A failed decode ahead is not used; the step reports the failure.
         return nullptr;
@@ -105,14 +115,14 @@ DecodeAhead::~DecodeAhead()
     start({});
 }
 
-void DecodeAhead::start(const QString &path, QSize fitWithin)
+void DecodeAhead::start(const QString &path, QSize fitWithin, QSize fittedView)
 {
     if (job_)
         job_->dropped = true; // it stops at its next step; its result is not used
     job_.reset();
     if (path.isEmpty())
         return;
-    job_ = std::make_shared<Job>(path, fitWithin, inFlight_);
+    job_ = std::make_shared<Job>(path, fitWithin, fittedView, inFlight_);
     std::thread([job = job_, budget = budget_] { run(job, budget); }).detach();
 }
 

@@ -31,8 +31,10 @@ public:
     ~DecodeAhead();
 
     // Starts decoding `path` (reduced to no less than `fitWithin`, as the
-    // picture loader does), dropping any earlier request.
-    void start(const QString &path, QSize fitWithin = {});
+    // picture loader does), dropping any earlier request. For a fitted view
+    // of `fittedView` pixels the reduced copy it draws from is made here
+    // too, so the step only swaps pictures.
+    void start(const QString &path, QSize fitWithin = {}, QSize fittedView = {});
     // The picture decoded for `path` and `fitWithin` when the file is
     // unchanged since; waits for its decode if still running, never for
     // another. Nothing otherwise. Either way the request is used up.

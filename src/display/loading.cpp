@@ -44,8 +44,9 @@ PicturePtr frmLumarin::loadCurrentFile()
 
 void frmLumarin::decodeNextAhead()
 {
+    const bool fitted = mnuViewPictureToWindow->isChecked();
     ahead_->start(strPicturePath.isEmpty() ? QString() : filePicker().FileAfterStep(lastDirection_),
-                  fitWithin());
+                  fitWithin(), fitted ? imgOutPicture->widget()->size() : QSize());
 }
 
 void frmLumarin::LoadImage()

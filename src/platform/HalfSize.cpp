@@ -60,4 +60,26 @@ QImage halfSize(const QImage &image)
     return result;
 }
 
+int halvingsFor(QSize size, QSize target)
+{
+    int halvings = 0;
+    for (QSize half = halvedSize(size); half != size && half.width() >= target.width()
+         && half.height() >= target.height();
+         size = half, half = halvedSize(size))
+        ++halvings;
+    return halvings;
+}
+
+QImage reducedFor(const QImage &image, QSize target)
+{
+    const int halvings = halvingsFor(image.size(), target);
+    QImage smaller;
+    for (int i = 0; i < halvings; ++i) {
+        smaller = halfSize(i == 0 ? image : smaller);
+        if (smaller.isNull())
+            return {};
+    }
+    return smaller;
+}
+
 } // namespace platform

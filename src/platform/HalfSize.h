@@ -16,4 +16,11 @@ QSize halvedSize(QSize size);
 // null image when memory runs out.
 QImage halfSize(const QImage &image);
 
+// How often a picture of `size` can be halved and still cover `target`.
+int halvingsFor(QSize size, QSize target);
+
+// `image` halved that often for `target` (a null image when no halving is
+// due or memory runs out); the steps between are let go as they go.
+QImage reducedFor(const QImage &image, QSize target);
+
 } // namespace platform

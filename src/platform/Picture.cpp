@@ -13,6 +13,12 @@ Picture::Picture(Kind kind, QImage image, QByteArray original)
 {
 }
 
+Picture::Picture(const Picture &raster, QImage reducedCopy)
+    : kind_(raster.kind_), image_(raster.image_), reduced_(std::move(reducedCopy)),
+      original_(raster.original_)
+{
+}
+
 Picture::Picture(QByteArray svg, std::optional<QSizeF> twips, double twipsPerUnit,
                  QByteArray original)
     : kind_(Kind::Metafile), svg_(std::move(svg)), original_(std::move(original)),

@@ -24,6 +24,9 @@ public:
     // The empty picture: what loading the empty path gives.
     Picture() = default;
     Picture(Kind kind, QImage image, QByteArray original);
+    // The same raster picture with a reduced copy for the fitted view, made
+    // ahead of showing it (the pixels and bytes are shared, not copied).
+    Picture(const Picture &raster, QImage reducedCopy);
     // A vector picture: its SVG drawing and its own size in twips, or, for
     // a drawing that does not say, `twipsPerUnit` twips per unit of the
     // drawing's own size.
@@ -39,6 +42,8 @@ public:
 
     // Decoded pixels (for raster kinds).
     const QImage &image() const { return image_; }
+    // A reduced copy made ahead for the fitted view; null when none was.
+    const QImage &reducedCopy() const { return reduced_; }
     // The drawing (for vector kinds).
     const QByteArray &svg() const { return svg_; }
     // The size in pixels at which the picture is shown at its own size.
@@ -57,6 +62,7 @@ public:
 private:
     Kind kind_ = Kind::Empty;
     QImage image_;
+    QImage reduced_;
     QByteArray svg_;
     QSizeF twips_;
     QByteArray original_;

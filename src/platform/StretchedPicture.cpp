@@ -14,8 +14,10 @@ StretchedPicture::StretchedPicture(QWidget *parent) : QWidget(parent)
 void StretchedPicture::setPicture(PicturePtr picture)
 {
     if (picture != picture_) {
-        reduced_ = QImage();
-        reducedHalvings_ = 0;
+        // One made in the background comes with the picture.
+        reduced_ = picture ? picture->reducedCopy() : QImage();
+        reducedHalvings_ = picture && !reduced_.isNull()
+            ? halvingsFor(picture->image().size(), reduced_.size()) : 0;
     }
     picture_ = std::move(picture);
     // Stretched over the whole control, a picture without transparency
@@ -25,21 +27,6 @@ void StretchedPicture::setPicture(PicturePtr picture)
     update();
 }
 
-namespace {
-
-// How often a picture of `size` can be halved and still cover `target`.
-int halvingsFor(QSize size, QSize target)
-{
-    int halvings = 0;
-    for (QSize half = halvedSize(size); half != size && half.width() >= target.width()
-         && half.height() >= target.height();
-         size = half, half = halvedSize(size))
-        ++halvings;
-    return halvings;
-}
-
-} // namespace
-
 const QImage &StretchedPicture::sourceFor(QSize target)
 {
     const QImage &whole = picture_->image();
@@ -48,11 +35,9 @@ const QImage &StretchedPicture::sourceFor(QSize target)
         return whole;
     if (halvings != reducedHalvings_) {
         // Painting must not throw: without memory for a smaller copy, draw
-        // from the whole picture. The steps between are let go as they go.
+        // from the whole picture.
         try {
-            QImage smaller = halfSize(whole);
-            for (int i = 1; i < halvings && !smaller.isNull(); ++i)
-                smaller = halfSize(smaller);
+            QImage smaller = reducedFor(whole, target);
             if (smaller.isNull())
                 return whole;
             reduced_ = std::move(smaller);

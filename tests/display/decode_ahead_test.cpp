@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 
 #include "display/DecodeAhead.h"
+#include "platform/StretchedPicture.h"
 #include "support/TestWindow.h"
 
 // Rewrites a file in place with other bytes of the same length, then puts
@@ -66,6 +67,20 @@ TEST(DecodeAhead, UsedOnceAndOnlyForTheSameUnchangedFileWithinTheBudget)
         EXPECT_EQ(bool(ahead.take(c.taken)), c.used) << c.name;
         EXPECT_FALSE(ahead.take(c.taken)) << c.name << ": a request is used once";
     }
+}
+
+TEST(DecodeAhead, MakesTheFittedViewsReducedCopyToo)
+{
+    QTemporaryDir dir;
+    const QString big = writePicture(dir, "big.bmp", 800, 600);
+    display::DecodeAhead ahead;
+    ahead.start(big, {}, QSize(100, 80)); // 800 → 400 → 200; 100 × 75 would be too short
+    const auto picture = ahead.take(big);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->reducedCopy().size(), QSize(200, 150));
+    platform::StretchedPicture view(nullptr);
+    view.setPicture(picture);
+    EXPECT_EQ(view.sourceFor({100, 80}).cacheKey(), picture->reducedCopy().cacheKey()) << "used as it is";
 }
 
 TEST(DecodeAhead, LeavesQtsOwnThreadsToPainting)
