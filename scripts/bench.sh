@@ -4,5 +4,5 @@
 # ratios. The pictures it needs are made once, in build/bench-data.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/build.sh
+./scripts/build.sh -DLUMARIN_BENCH=ON
 ./build/bench/lumarin-bench build/bench-data

@@ -4,6 +4,7 @@
 # end-to-end tests against the real binary under Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/build.sh
+# Any warning fails the build here, as it does in CI.
+./scripts/build.sh -DLUMARIN_WERROR=ON
 cd build
 ctest --output-on-failure -j 2 "$@"

@@ -9,6 +9,7 @@
 #include "platform/Line.h"
 #include "platform/PictureBox.h"
 #include "platform/Twips.h"
+#include "version.h"
 
 using namespace platform;
 

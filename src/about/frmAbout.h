@@ -26,6 +26,12 @@ class frmAbout : public QObject
 {
     Q_OBJECT
 
+    // First, so they outlive the controls whose connections reach them.
+    platform::Dialogs &dialogs_;
+    platform::Registry &registry_;
+    platform::Launcher &launcher_;
+    platform::ErrorGuard guard_;
+
 public:
     frmAbout(platform::Dialogs &dialogs, platform::Registry &registry, platform::Launcher &launcher);
     ~frmAbout() override;
@@ -58,9 +64,4 @@ private:
     void createControls();
     // The tool's registered path, or nothing when it is not registered.
     std::optional<QString> findSysInfo();
-
-    platform::Dialogs &dialogs_;
-    platform::Registry &registry_;
-    platform::Launcher &launcher_;
-    platform::ErrorGuard guard_;
 };

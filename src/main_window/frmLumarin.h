@@ -37,6 +37,10 @@ class frmLumarin : public QObject
 {
     Q_OBJECT
 
+    // First, so they outlive the controls whose connections reach them.
+    platform::Services services_;
+    platform::ErrorGuard guard_;
+
 public:
     explicit frmLumarin(platform::Services services);
     ~frmLumarin() override;
@@ -138,8 +142,6 @@ private:
         platform::connectGuarded(guard_, sender, signal, this, handler);
     }
 
-    platform::Services services_;
-    platform::ErrorGuard guard_;
     bool loaded_ = false;
     // Declared after `form`, so it goes first: its window belongs to ours.
     std::unique_ptr<frmFilePicker> picker_;

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "version.h"
+
 namespace platform {
 
 CommandLine parseCommandLine(const QStringList &arguments)

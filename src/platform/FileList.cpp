@@ -41,11 +41,6 @@ void FileList::setPath(const QString &folder)
     read(folder);
 }
 
-void FileList::refresh()
-{
-    read(path_);
-}
-
 void FileList::read(const QString &folder)
 {
     QStringList names = listMatchingFiles(folder, pattern_);

@@ -24,7 +24,6 @@ public:
     // Reads the folder; afterwards no entry is selected. Throws "path not
     // found" or "permission denied" when it cannot be read.
     void setPath(const QString &folder);
-    void refresh();
 
     int listCount() const;
     int listIndex() const;

@@ -20,8 +20,6 @@ public:
     bool isChecked() const { return checked_; }
     void setChecked(bool checked);
 
-    QAction *action() const { return action_; }
-
 signals:
     void click();
 

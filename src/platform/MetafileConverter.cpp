@@ -84,8 +84,8 @@ QString defaultMetafileHelper()
     const QString beside = here + QStringLiteral("/lumarin-metafile");
     if (QFileInfo(beside).isExecutable())
         return beside;
-    // Installed: bin/lumarin and libexec/lumarin/lumarin-metafile.
-    return QDir::cleanPath(here + QStringLiteral("/../libexec/lumarin/lumarin-metafile"));
+    // Installed: where the install rules put it, relative to the viewer.
+    return QDir::cleanPath(here + QStringLiteral("/" LUMARIN_HELPER_FROM_BINDIR));
 }
 
 } // namespace platform
