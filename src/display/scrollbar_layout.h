@@ -37,7 +37,8 @@ struct ScrollBarLayout
     float squareTop = 0;
 };
 
-// A bar's thickness as the layout rules count it (the bars really are 255).
+// The room the layout sets aside for a bar across: a twip more than the
+// bars' own 255 twips, leaving a twip between a bar and the picture.
 inline constexpr float RuledBarThickness = 256;
 
 // Rounds to the nearest integer, halves to the even neighbour, and clamps to

@@ -46,8 +46,9 @@ void frmLumarin::ShowScrollBars(const std::int16_t &intCmnd)
     area.scrollStep = intScrollStep;
     const display::ScrollBarLayout layout = display::layoutScrollBars(area);
 
-    // Applied in the order the rules give, so a refused value (a negative
-    // length in a tiny area) leaves everything before it in place.
+    // Applied one bar after the other, place before length, so a refused
+    // value (a negative length in a tiny area) leaves everything before it
+    // in place.
     const display::BarPlacement &h = layout.horizontal;
     if (h.shown) {
         hscrPicRightLeft->setLeft(h.left);

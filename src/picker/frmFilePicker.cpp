@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "picker/frmFilePicker.h"
 
+#include <QDir>
 #include <QScreen>
 
 #include "main_window/frmLumarin.h"
@@ -67,11 +68,13 @@ void frmFilePicker::placeBesideOwner()
 void frmFilePicker::createControls()
 {
     QWidget *client = form->client();
-    drvDrive = new DriveList(services_.volumes, client);
+    // The lists open on the process's current folder.
+    const QString start = QDir::currentPath();
+    drvDrive = new DriveList(services_.volumes, start, client);
     drvDrive->move(0, 0, 2295, 315);
-    dirDirectory = new DirList(services_.volumes, client);
+    dirDirectory = new DirList(services_.volumes, start, client);
     dirDirectory->move(0, 360, 2295, 3240);
-    fleFile = new FileList(PicturePattern, client);
+    fleFile = new FileList(PicturePattern, start, client);
     fleFile->move(2280, 0, 3135, 3600);
     QWidget::setTabOrder(drvDrive->widget(), dirDirectory->widget());
     QWidget::setTabOrder(dirDirectory->widget(), fleFile->widget());

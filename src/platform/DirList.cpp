@@ -42,7 +42,7 @@ QString displayPath(const QString &folder, const std::optional<Volume> &volume)
 
 } // namespace
 
-DirList::DirList(const Volumes &volumes, QWidget *container)
+DirList::DirList(const Volumes &volumes, const QString &startFolder, QWidget *container)
     : Control(new QListWidget(container)), volumes_(volumes),
       list_(static_cast<QListWidget *>(widget()))
 {
@@ -51,9 +51,8 @@ DirList::DirList(const Volumes &volumes, QWidget *container)
     connect(list_, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
         emit openRequested(item->data(FolderRole).toString());
     });
-    // Starts in the process's current folder, shown even if it cannot be
-    // listed (an unreadable or deleted folder).
-    const QString start = QDir::cleanPath(QDir::currentPath());
+    // Shown even if it cannot be listed (an unreadable or deleted folder).
+    const QString start = QDir::cleanPath(startFolder);
     QStringList subfolders;
     try {
         subfolders = listSubfolders(start);

@@ -19,7 +19,7 @@ class DirList : public Control
     Q_OBJECT
 
 public:
-    DirList(const Volumes &volumes, QWidget *container);
+    DirList(const Volumes &volumes, const QString &startFolder, QWidget *container);
 
     QString path() const { return path_; }
     // Opens a folder. A drive text opens the folder last opened on that

@@ -32,12 +32,12 @@ private:
 
 } // namespace
 
-DriveList::DriveList(const Volumes &volumes, QWidget *container)
+DriveList::DriveList(const Volumes &volumes, const QString &startFolder, QWidget *container)
     : Control(new VolumeCombo([this] { fill(); }, container)), volumes_(volumes),
       combo_(static_cast<QComboBox *>(widget()))
 {
     fill();
-    if (const auto current = volumeHolding(shown_, QDir::currentPath()))
+    if (const auto current = volumeHolding(shown_, startFolder))
         combo_->setCurrentIndex(int(shown_.indexOf(*current)));
     connect(combo_, &QComboBox::currentIndexChanged, this, &DriveList::change);
 }

@@ -15,7 +15,7 @@ class DriveList : public Control
     Q_OBJECT
 
 public:
-    DriveList(const Volumes &volumes, QWidget *container);
+    DriveList(const Volumes &volumes, const QString &startFolder, QWidget *container);
 
     // The chosen volume as the list shows it: mount path, blank, [label].
     QString drive() const;

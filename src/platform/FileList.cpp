@@ -10,7 +10,7 @@
 
 namespace platform {
 
-FileList::FileList(const QString &pattern, QWidget *container)
+FileList::FileList(const QString &pattern, const QString &startFolder, QWidget *container)
     : Control(new QListView(container)), pattern_(pattern),
       view_(static_cast<QListView *>(widget())), model_(new FileListModel(view_))
 {
@@ -30,9 +30,9 @@ FileList::FileList(const QString &pattern, QWidget *container)
                 }
             });
     try {
-        read(QDir::cleanPath(QDir::currentPath()));
+        read(QDir::cleanPath(startFolder));
     } catch (const Error &) {
-        path_ = QDir::cleanPath(QDir::currentPath());
+        path_ = QDir::cleanPath(startFolder);
     }
 }
 

@@ -18,7 +18,7 @@ class FileList : public Control
     Q_OBJECT
 
 public:
-    FileList(const QString &pattern, QWidget *container);
+    FileList(const QString &pattern, const QString &startFolder, QWidget *container);
 
     QString path() const { return path_; }
     // Reads the folder; afterwards no entry is selected. Throws "path not
