@@ -37,8 +37,8 @@ struct ScrollBarLayout
     float squareTop = 0;
 };
 
-// The room the layout sets aside for a bar across: a twip more than the
-// bars' own 255 twips, leaving a twip between a bar and the picture.
+// The room the layout sets aside for a bar across; the bars themselves are
+// a twip thinner.
 inline constexpr float RuledBarThickness = 256;
 
 // Rounds to the nearest integer, halves to the even neighbour, and clamps to
