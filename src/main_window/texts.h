@@ -3,19 +3,25 @@
 
 #include <QString>
 
-// The main window's own texts, exactly as the user sees them.
+#include "platform/Dialogs.h"
+
+// The windows' texts that more than one place shows, exactly as the user
+// sees them.
 namespace texts {
 
-inline const QString Title = QStringLiteral("Lumarin");
-inline const QString TitlePrefix = QStringLiteral("Lumarin - ");
+inline const QString &Title = platform::ProgramTitle;
+inline const QString TitlePrefix = Title + QStringLiteral(" - ");
+
+// "Error": the status line while a failure is reported, and the caption of
+// the boxes that report a failed load or folder change.
+inline const QString Error = QStringLiteral("Ошибка");
 
 inline const QString StatusDesign = QStringLiteral("Статус");
 inline const QString StatusLoading = QStringLiteral("Загружаю...");
 inline const QString StatusReady = QStringLiteral("Готов");
-inline const QString StatusError = QStringLiteral("Ошибка");
+inline const QString &StatusError = Error;
 inline const QString StatusSaving = QStringLiteral("Сохранение рисунка...");
 
-// Caption of the box that reports a picture that could not be loaded.
-inline const QString LoadErrorCaption = QStringLiteral("Ошибка");
+inline const QString &LoadErrorCaption = Error;
 
 } // namespace texts

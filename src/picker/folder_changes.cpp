@@ -2,6 +2,7 @@
 #include "picker/frmFilePicker.h"
 
 #include "main_window/frmLumarin.h"
+#include "main_window/texts.h"
 #include "platform/Dialogs.h"
 #include "platform/DirList.h"
 #include "platform/DriveList.h"
@@ -23,7 +24,7 @@ void frmFilePicker::drvDrive_Change()
             drvDrive->setDrive(fleFile->path());
         } else {
             services_.dialogs.message(QStringLiteral("Error %1 %2").arg(error.number).arg(error.description),
-                                      QStringLiteral("Ошибка"), Buttons::Ok, Icon::None);
+                                      texts::Error, Buttons::Ok, Icon::None);
         }
     }
 }
