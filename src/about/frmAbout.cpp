@@ -39,7 +39,7 @@ Label *makeLabel(QWidget *client, float left, float top, float width, float heig
 } // namespace
 
 frmAbout::frmAbout(Dialogs &dialogs, Registry &registry, Launcher &launcher)
-    : dialogs_(dialogs), registry_(registry), launcher_(launcher), guard_(dialogs)
+    : GuardedWindow(dialogs), dialogs_(dialogs), registry_(registry), launcher_(launcher)
 {
     form = std::make_unique<Form>(nullptr, Qt::Dialog | Qt::CustomizeWindowHint
                                                | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -49,8 +49,8 @@ frmAbout::frmAbout(Dialogs &dialogs, Registry &registry, Launcher &launcher)
     // the screen.
     form->move(toPixels(2340), toPixels(1935));
 
-    connectGuarded(guard_, cmdOK, &CommandButton::click, this, &frmAbout::cmdOK_Click);
-    connectGuarded(guard_, cmdSysInfo, &CommandButton::click, this, &frmAbout::cmdSysInfo_Click);
+    on(cmdOK, &CommandButton::click, &frmAbout::cmdOK_Click);
+    on(cmdSysInfo, &CommandButton::click, &frmAbout::cmdSysInfo_Click);
 }
 
 frmAbout::~frmAbout() = default;

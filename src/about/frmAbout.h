@@ -22,15 +22,14 @@ class PictureBox;
 
 // The About box: the program's title, version and texts, and a button that
 // starts the system-information tool. It lives only while it is shown.
-class frmAbout : public QObject
+class frmAbout : public QObject, public platform::GuardedWindow<frmAbout>
 {
     Q_OBJECT
 
-    // First, so they outlive the controls whose connections reach them.
+    // First, so they outlive the controls.
     platform::Dialogs &dialogs_;
     platform::Registry &registry_;
     platform::Launcher &launcher_;
-    platform::ErrorGuard guard_;
 
 public:
     frmAbout(platform::Dialogs &dialogs, platform::Registry &registry, platform::Launcher &launcher);

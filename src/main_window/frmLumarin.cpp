@@ -42,7 +42,7 @@ ScrollBar *makeScrollBar(Qt::Orientation orientation, QWidget *container)
 } // namespace
 
 frmLumarin::frmLumarin(Services services)
-    : services_(services), guard_(services.dialogs), ahead_(std::make_unique<display::DecodeAhead>())
+    : GuardedWindow(services.dialogs), services_(services), ahead_(std::make_unique<display::DecodeAhead>())
 {
     form = std::make_unique<Form>();
     form->setCaption(texts::Title);

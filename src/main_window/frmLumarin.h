@@ -33,13 +33,12 @@ namespace display {
 class DecodeAhead;
 } // namespace display
 
-class frmLumarin : public QObject
+class frmLumarin : public QObject, public platform::GuardedWindow<frmLumarin>
 {
     Q_OBJECT
 
-    // First, so they outlive the controls whose connections reach them.
+    // First, so they outlive the controls.
     platform::Services services_;
-    platform::ErrorGuard guard_;
 
 public:
     explicit frmLumarin(platform::Services services);
@@ -135,12 +134,6 @@ private:
     void runLoadSteps(int &step);
     void reportLoadFailure(const platform::Error &error);
 
-    // Connects a control's event to a handler through the error guard.
-    template<typename Sender, typename Signal>
-    void on(Sender *sender, Signal signal, void (frmLumarin::*handler)())
-    {
-        platform::connectGuarded(guard_, sender, signal, this, handler);
-    }
 
     bool loaded_ = false;
     // Declared after `form`, so it goes first: its window belongs to ours.

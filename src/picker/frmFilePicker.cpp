@@ -21,7 +21,7 @@ const QString PicturePattern =
 } // namespace
 
 frmFilePicker::frmFilePicker(frmLumarin &owner, Services services)
-    : owner_(owner), services_(services), guard_(services.dialogs)
+    : GuardedWindow(services.dialogs), owner_(owner), services_(services)
 {
     form = new Form(owner_.form.get(),
                     Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint

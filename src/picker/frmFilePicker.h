@@ -20,7 +20,7 @@ class Form;
 // The file picker: drive, folder and file lists. It owns the program's only
 // list of picture files; a selection in it shows that picture in the main
 // window, and the main window steps through it with NextFile/PreviousFile.
-class frmFilePicker : public QObject
+class frmFilePicker : public QObject, public platform::GuardedWindow<frmFilePicker>
 {
     Q_OBJECT
 
@@ -68,15 +68,8 @@ private:
     // The full path of a listed file: folder list's path, separator, name.
     QString fullPath(int index) const;
 
-    // Connects a control's event to a handler through the error guard.
-    template<typename Sender, typename Signal>
-    void on(Sender *sender, Signal signal, void (frmFilePicker::*handler)())
-    {
-        platform::connectGuarded(guard_, sender, signal, this, handler);
-    }
 
     frmLumarin &owner_;
     platform::Services services_;
-    platform::ErrorGuard guard_;
     bool shownBefore_ = false;
 };

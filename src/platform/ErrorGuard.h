@@ -35,13 +35,24 @@ private:
     Dialogs &dialogs_;
 };
 
-// Connects a control's event to a window's handler through the guard.
-template<typename Sender, typename Signal, typename Window>
-void connectGuarded(ErrorGuard &guard, Sender *sender, Signal signal, Window *window,
-                    void (Window::*handler)())
+// A window's error guard, and the one way its handlers are connected to
+// their controls' events: through the guard. As a base of the window, the
+// guard is made before the window's controls and outlives them.
+template<typename Window>
+class GuardedWindow
 {
-    QObject::connect(sender, signal, window,
-                     [&guard, window, handler] { guard.run([&] { (window->*handler)(); }); });
-}
+protected:
+    explicit GuardedWindow(Dialogs &dialogs) : guard_(dialogs) {}
+
+    template<typename Sender, typename Signal>
+    void on(Sender *sender, Signal signal, void (Window::*handler)())
+    {
+        auto *window = static_cast<Window *>(this);
+        QObject::connect(sender, signal, window,
+                         [this, window, handler] { guard_.run([&] { (window->*handler)(); }); });
+    }
+
+    ErrorGuard guard_;
+};
 
 } // namespace platform
