@@ -101,13 +101,9 @@ BenchPictures::BenchPictures(const QString &folder)
     makeBitmap(bmp12Indexed, 4000, 3000, 8);
     makeBitmap(bmp12Rgb32, 4000, 3000, 32);
 
-    bigFolder = root.filePath("big");
-    root.mkpath("big");
-    jpeg96Again = QDir(bigFolder).filePath("photo96-2.jpg");
+    jpeg96Again = root.filePath("photo96-again.jpg");
     if (!QFile::exists(jpeg96Again))
         QFile::copy(jpeg96, jpeg96Again);
-    if (!QFile::exists(QDir(bigFolder).filePath("photo96-1.jpg")))
-        QFile::copy(jpeg96, QDir(bigFolder).filePath("photo96-1.jpg"));
 
     steppingFolder = root.filePath("stepping");
     root.mkpath("stepping");

@@ -13,7 +13,6 @@ struct BenchPictures
     QString jpeg24;        // 6000 × 4000, photo-like
     QString jpeg96;        // 12000 × 8000, photo-like
     QString jpeg96Again;   // a copy of it under another name
-    QString bigFolder;     // two 12000 × 8000 JPEGs
     QString bmp12;         // 4000 × 3000, 24-bit
     QString bmp12Indexed;  // the same, 8-bit with a colour table
     QString bmp12Rgb32;    // the same, 32-bit with the fourth byte unused

@@ -303,12 +303,13 @@ int main(int argc, char *argv[])
     {
         // Closing right after a picture is shown, while the next decodes:
         // the window goes without waiting for that decode.
-        std::unique_ptr<frmLumarin> big;
-        const double close = bench::medianMs(3, [&] { big.reset(); }, [&] {
-            big = openWindow(platform, pictures.bigFolder);
-            big->filePicker().fleFile->setListIndex(0); // decodes the other ahead
+        // 24 MP: within the budget, so the next one really is being decoded.
+        std::unique_ptr<frmLumarin> window;
+        const double close = bench::medianMs(3, [&] { window.reset(); }, [&] {
+            window = openWindow(platform, pictures.steppingFolder);
+            window->filePicker().fleFile->setListIndex(0); // decodes the next ahead
         });
-        rows << Row{"close while decoding a 96 MP JPEG ahead (window gone) vs. the 100 ms goal", close,
+        rows << Row{"close while decoding a 24 MP JPEG ahead (window gone) vs. the 100 ms goal", close,
                     100, "ms", "≤ 1"};
     }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "display/DecodeAhead.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <mutex>
 #include <optional>
@@ -9,6 +10,7 @@
 #include "platform/Error.h"
 #include "platform/FileIdentity.h"
 #include "platform/HalfSize.h"
+#include "platform/JpegDecoder.h"
 #include "platform/PictureFile.h"
 #include "platform/RasterDecoder.h"
 
@@ -40,18 +42,36 @@ struct DecodeAhead::Job
 
 namespace {
 
-// Enough of a file to find its kind and declared size.
-constexpr qint64 HeaderBytes = 256 * 1024;
+// Enough of a file to find its kind and declared size, even behind a JPEG's
+// large profile and camera segments.
+constexpr qint64 HeaderBytes = 1024 * 1024;
 
 // Takes `bytes` of the budget if they fit beside what is in flight.
-bool reserve(DecodeAhead::Job &job, qint64 bytes, qint64 budget)
+bool reserve(DecodeAhead::Job &job, double bytes, qint64 budget)
 {
-    if (job.inFlight->fetch_add(bytes) + bytes > budget) {
-        *job.inFlight -= bytes;
+    if (bytes > double(budget))
+        return false; // also keeps absurd sizes out of the integer count
+    const auto whole = qint64(bytes);
+    if (job.inFlight->fetch_add(whole) + whole > budget) {
+        *job.inFlight -= whole;
         return false;
     }
-    job.reserved = bytes;
+    job.reserved = whole;
     return true;
+}
+
+// The pixels a decode will hold: a JPEG for a fitted view comes reduced (the
+// view's turn either way, as the orientation is not known yet), and the
+// view's own reduced copy takes a quarter more at most.
+double decodedBytes(platform::Picture::Kind kind, QSize size, const DecodeAhead::Job &job)
+{
+    if (kind == platform::Picture::Kind::Jpeg && !job.fitWithin.isEmpty()) {
+        const int denominator = std::min(platform::jpegDenominatorFor(size, job.fitWithin),
+                                         platform::jpegDenominatorFor(size, job.fitWithin.transposed()));
+        size = platform::jpegScaledSize(size, denominator);
+    }
+    const double bytes = double(size.width()) * double(size.height()) * 4.0;
+    return job.fittedView.isEmpty() ? bytes : bytes * 1.25;
 }
 
 platform::PicturePtr decode(DecodeAhead::Job &job, qint64 budget)
@@ -65,9 +85,7 @@ platform::PicturePtr decode(DecodeAhead::Job &job, qint64 budget)
         if (kind == platform::Picture::Kind::Empty || job.dropped)
             return nullptr;
         const QSize size = platform::declaredSize(kind, head);
-        // A reduced copy for a fitted view takes a quarter more at most.
-        const qint64 pixels = qint64(size.width()) * size.height() * 4;
-        if (!size.isValid() || !reserve(job, job.fittedView.isEmpty() ? pixels : pixels * 5 / 4, budget))
+        if (!size.isValid() || !reserve(job, decodedBytes(kind, size, job), budget))
             return nullptr;
         const QByteArray bytes = platform::readPictureFile(job.path);
         platform::PicturePtr picture =

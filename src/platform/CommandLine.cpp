@@ -11,19 +11,21 @@ namespace platform {
 CommandLine parseCommandLine(const QStringList &arguments)
 {
     CommandLine line;
-    if (arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h"))) {
+    // "--" ends the options, for a name that starts with a dash.
+    const qsizetype end = arguments.indexOf(QLatin1String("--"));
+    const QStringList options = end < 0 ? arguments : arguments.mid(0, end);
+    if (options.contains(QLatin1String("--help")) || options.contains(QLatin1String("-h"))) {
         line.action = CommandLine::Action::Help;
         return line;
     }
-    if (arguments.contains(QLatin1String("--version"))) {
+    if (options.contains(QLatin1String("--version"))) {
         line.action = CommandLine::Action::Version;
         return line;
     }
-    // "--" ends the options, for a name that starts with a dash.
     QStringList paths = arguments;
-    const bool optionsEnded = !paths.isEmpty() && paths.constFirst() == QLatin1String("--");
+    const bool optionsEnded = end >= 0;
     if (optionsEnded)
-        paths.removeFirst();
+        paths.removeAt(end);
     if (paths.isEmpty())
         return line;
     if (paths.size() > 1) {

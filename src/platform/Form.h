@@ -88,6 +88,7 @@ private:
     const QEvent *lastKey_ = nullptr;
     quint64 lastKeyTime_ = 0;
     quint32 lastCommandEnd_ = 0;
+    bool commandRan_ = false;
     QPointer<QWidget> lastKeyReceiver_;
 };
 

@@ -135,15 +135,20 @@ QImage readIcon(const QByteArray &bytes)
         const qint64 areaB = qint64(b.size.width()) * b.size.height();
         return areaA != areaB ? areaA > areaB : a.depth > b.depth;
     });
+    // An entry that cannot be shown (or claims a size beyond memory) gives
+    // way to the next; only when none can is the first refusal reported.
+    std::optional<Error> firstRefusal;
     for (const IconImage &icon : images) {
-        refuseIfTooLarge(icon.size, bytes.size());
         try {
+            refuseIfTooLarge(icon.size, bytes.size());
             return decode(bytes, icon);
         } catch (const Error &error) {
-            if (error.number != errc::InvalidPicture)
-                throw;
+            if (!firstRefusal)
+                firstRefusal = error;
         }
     }
+    if (firstRefusal)
+        throw *firstRefusal;
     refuseBitmap();
 }
 

@@ -11,6 +11,7 @@
 #include <jpeglib.h>
 
 #include "platform/Error.h"
+#include "platform/PictureLimits.h"
 #include "platform/Prefault.h"
 
 namespace platform {
@@ -45,7 +46,7 @@ void cmykToRgb32(const JSAMPLE *in, QRgb *out, JDIMENSION width)
     }
 }
 
-enum class Outcome { Decoded, Stopped, Failed };
+enum class Outcome { Decoded, Stopped, Failed, TooLarge };
 
 // Everything libjpeg may leave by its error jump lives here, with nothing
 // that needs a destructor: the jump skips them.
@@ -84,7 +85,7 @@ Outcome decodeInto(jpeg_decompress_struct &info, QImage &image, bool backInOneGo
 }
 
 Outcome decode(const QByteArray &bytes, QSize cover, bool backInOneGo,
-               const std::atomic_bool *stop, QImage &image)
+               const std::atomic_bool *stop, QImage &image, QSize &full)
 {
     jpeg_decompress_struct info {};
     ErrorManager errors {};
@@ -99,6 +100,13 @@ Outcome decode(const QByteArray &bytes, QSize cover, bool backInOneGo,
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char *>(bytes.constData()),
                  static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&info, TRUE);
+    // The size libjpeg found, which a scan of the markers can miss (padding,
+    // stray bytes): judged again before anything is allocated.
+    full = QSize(int(info.image_width), int(info.image_height));
+    if (!withinLimits(full, bytes.size())) {
+        jpeg_destroy_decompress(&info);
+        return Outcome::TooLarge;
+    }
     switch (info.jpeg_color_space) {
     case JCS_GRAYSCALE: info.out_color_space = JCS_GRAYSCALE; break;
     case JCS_CMYK:
@@ -164,9 +172,11 @@ QImage decodeJpeg(const QByteArray &bytes, QSize fitWithin, bool backInOneGo,
     const QSize cover = turn & QImageIOHandler::TransformationRotate90 ? fitWithin.transposed()
                                                                        : fitWithin;
     QImage image;
-    switch (decode(bytes, cover, backInOneGo, stop, image)) {
+    QSize full;
+    switch (decode(bytes, cover, backInOneGo, stop, image, full)) {
     case Outcome::Decoded: return oriented(std::move(image), turn);
     case Outcome::Stopped: return {};
+    case Outcome::TooLarge: refuseIfTooLarge(full, bytes.size()); break;
     case Outcome::Failed: break;
     }
     raise(errc::InvalidPicture, QStringLiteral("файл JPEG повреждён"));

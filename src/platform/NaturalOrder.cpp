@@ -37,8 +37,11 @@ int compareFolded(const QString &a, const QString &b)
             j = ej;
             continue;
         }
-        if (ca != cb)
-            return ca < cb ? -1 : 1;
+        // A digit against a letter: as the ASCII digit of its value, so
+        // digits of every script stand where ASCII ones do.
+        const auto key = [](QChar c) { return c.isDigit() ? QChar(u'0' + c.digitValue()) : c; };
+        if (key(ca) != key(cb))
+            return key(ca) < key(cb) ? -1 : 1;
         ++i;
         ++j;
     }

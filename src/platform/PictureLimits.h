@@ -15,6 +15,8 @@ inline constexpr qint64 MaxDecodedBytes = qint64(1) << 30;
 // plausibly hold, a decompression bomb (invalid picture). An invalid size
 // passes: the header did not say.
 void refuseIfTooLarge(QSize size, qint64 fileBytes);
+// The same judgement, without throwing.
+bool withinLimits(QSize size, qint64 fileBytes);
 
 // Whether a file of `fileBytes` can be expected to fill `pixelBytes` of
 // decoded pixels. Memory it would never fill is better left untouched.

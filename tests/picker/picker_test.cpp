@@ -89,6 +89,7 @@ TEST(NaturalOrder, NumbersByValueAndLetterCaseIgnored)
         {"apple", "Banana"},  {"IMG2", "img10"},     {"äb", "Äc"},
         {"фото٢", "фото١٠"},  {"２.jpg", "１０.jpg"}, // digits of other scripts as numbers
         {"img٢", "img3"},     {"img٠٠٢", "img١٠"},   // ... mixed with ASCII ones
+        {"a٣", "ab"},        // ... and against letters, as ASCII digits
     };
     for (const auto &c : ordered) {
         const std::string pair = (c.first + " < " + c.second).toStdString();

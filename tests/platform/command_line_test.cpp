@@ -28,6 +28,7 @@ TEST(CommandLine, TakesOnePathThatExistsAndAnswersHelpAndVersion)
         {{folder, folder}, CommandLine::Action::Run, {}, true},
         {{"--fullscreen"}, CommandLine::Action::Run, {}, true},
         {{"--help"}, CommandLine::Action::Help, {}, false},
+        {{"--", "--help"}, CommandLine::Action::Run, {}, true}, // a name, and no such file
         {{folder, "--version"}, CommandLine::Action::Version, {}, false},
     };
     for (const auto &c : cases) {

@@ -288,6 +288,7 @@ TEST(RasterDecoder, ReadsWhatItCanAndRefusesBombsAndTheRest)
         {"bitmap without a file header", file("pillow/clipboard.dib"), 0},
         {"gif", file("pillow/transparent.gif"), 0},
         {"jpeg", jpeg, OutOfMemory},
+        {"jpeg with a stray byte before its frame", jpeg.left(20) + '\0' + jpeg.mid(20), OutOfMemory},
         {"gif", gif, OutOfMemory},
         {"bmp", bmp, OutOfMemory},
         // Found by the fuzzer: a first frame beyond an empty logical screen

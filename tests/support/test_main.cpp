@@ -6,6 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#ifdef LUMARIN_SANITIZED
+#include <sanitizer/lsan_interface.h>
+#endif
+
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
@@ -16,5 +20,10 @@ int main(int argc, char **argv)
     // As the program does: decodes ahead that windows of the last tests
     // left running are not waited for, nor Qt torn down under them.
     std::fflush(nullptr);
+#ifdef LUMARIN_SANITIZED
+    // The leak check would otherwise run at exit, which this skips.
+    if (__lsan_do_recoverable_leak_check() != 0)
+        std::_Exit(1);
+#endif
     std::_Exit(result);
 }
