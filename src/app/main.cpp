@@ -59,7 +59,7 @@ QStringList argumentsOf(int argc, char *argv[])
 // Enters the folder the picker opens on: the one named on the command line
 // or holding the file named there, else the usual start folder. Returns the
 // file to show, if any.
-QString enterStartFolder(const platform::CommandLine &line)
+QString enterFolderOf(const platform::CommandLine &line)
 {
     platform::enterStartFolder();
     if (line.path.isEmpty())
@@ -97,7 +97,7 @@ int main(int argc, char *argv[])
     QApplication::setStyle(new platform::DesktopStyle);
 
     keepQtFromWritingSettings();
-    const QString startFile = enterStartFolder(line);
+    const QString startFile = enterFolderOf(line);
 
     QTranslator translator;
     loadQtTranslations(app, translator);

@@ -84,7 +84,7 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
     // arrows and Esc), also when it passes them on to the form.
     if (widget->window() != this || qobject_cast<QMenuBar *>(QApplication::focusWidget()))
         return false;
-    if (commandRan_ && isStaleRepeat(key->isAutoRepeat(), quint32(key->timestamp()), lastCommandEnd_))
+    if (lastCommandEnd_ && isStaleRepeat(key->isAutoRepeat(), quint32(key->timestamp()), *lastCommandEnd_))
         return true;
     const auto remember = [&] {
         lastKey_ = event;
@@ -97,7 +97,6 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
     emit keyDown(virtualKeyCode(*key), shiftState(*key));
     // The end of the command on the events' own clock.
     lastCommandEnd_ = quint32(key->timestamp() + quint64(busy.elapsed()));
-    commandRan_ = true;
     // A command may have run a message box with keys of its own meanwhile.
     remember();
     return false;

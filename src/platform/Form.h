@@ -5,6 +5,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <optional>
+
 class QMenu;
 
 namespace platform {
@@ -87,8 +89,7 @@ private:
     QPointer<CommandButton> cancelButton_;
     const QEvent *lastKey_ = nullptr;
     quint64 lastKeyTime_ = 0;
-    quint32 lastCommandEnd_ = 0;
-    bool commandRan_ = false;
+    std::optional<quint32> lastCommandEnd_; // none before the first command
     QPointer<QWidget> lastKeyReceiver_;
 };
 

@@ -10,9 +10,9 @@
 
 #include <jpeglib.h>
 
+#include "platform/BlankImage.h"
 #include "platform/Error.h"
 #include "platform/PictureLimits.h"
-#include "platform/Prefault.h"
 
 namespace platform {
 
@@ -50,8 +50,7 @@ enum class Outcome { Decoded, Stopped, Failed, TooLarge };
 
 // Everything libjpeg may leave by its error jump lives here, with nothing
 // that needs a destructor: the jump skips them.
-Outcome decodeInto(jpeg_decompress_struct &info, QImage &image, bool backInOneGo,
-                   const std::atomic_bool *stop)
+Outcome decodeInto(jpeg_decompress_struct &info, QImage &image, const std::atomic_bool *stop)
 {
     jpeg_start_decompress(&info);
     const bool cmyk = info.out_color_space == JCS_CMYK;
@@ -59,8 +58,6 @@ Outcome decodeInto(jpeg_decompress_struct &info, QImage &image, bool backInOneGo
                                                            JPOOL_IMAGE, info.output_width * 4,
                                                            RowsAtOnce)
                                : nullptr;
-    if (backInOneGo)
-        prefault(image.bits(), std::size_t(image.sizeInBytes()));
     JSAMPROW rows[RowsAtOnce];
     while (info.output_scanline < info.output_height) {
         if (stop && *stop) {
@@ -84,8 +81,8 @@ Outcome decodeInto(jpeg_decompress_struct &info, QImage &image, bool backInOneGo
     return Outcome::Decoded;
 }
 
-Outcome decode(const QByteArray &bytes, QSize cover, bool backInOneGo,
-               const std::atomic_bool *stop, QImage &image, QSize &full)
+Outcome decode(const QByteArray &bytes, QSize cover, const std::atomic_bool *stop, QImage &image,
+               QSize &full)
 {
     jpeg_decompress_struct info {};
     ErrorManager errors {};
@@ -117,11 +114,16 @@ Outcome decode(const QByteArray &bytes, QSize cover, bool backInOneGo,
     info.scale_denom = unsigned(jpegDenominatorFor(
         QSize(int(info.image_width), int(info.image_height)), cover));
     jpeg_calc_output_dimensions(&info);
-    image = QImage(int(info.output_width), int(info.output_height),
-                   info.out_color_space == JCS_GRAYSCALE ? QImage::Format_Grayscale8
-                                                         : QImage::Format_RGB32);
-    const Outcome outcome = image.isNull() ? Outcome::Failed
-                                           : decodeInto(info, image, backInOneGo, stop);
+    try {
+        image = blankImage(QSize(int(info.output_width), int(info.output_height)),
+                           info.out_color_space == JCS_GRAYSCALE ? QImage::Format_Grayscale8
+                                                                 : QImage::Format_RGB32,
+                           bytes.size());
+    } catch (...) {
+        jpeg_destroy_decompress(&info);
+        throw;
+    }
+    const Outcome outcome = decodeInto(info, image, stop);
     jpeg_destroy_decompress(&info);
     return outcome;
 }
@@ -164,8 +166,7 @@ int jpegDenominatorFor(QSize full, QSize cover)
     return 1;
 }
 
-QImage decodeJpeg(const QByteArray &bytes, QSize fitWithin, bool backInOneGo,
-                  const std::atomic_bool *stop)
+QImage decodeJpeg(const QByteArray &bytes, QSize fitWithin, const std::atomic_bool *stop)
 {
     // What must be covered is the picture as shown, turned upright.
     const QImageIOHandler::Transformations turn = orientationOf(bytes);
@@ -173,7 +174,7 @@ QImage decodeJpeg(const QByteArray &bytes, QSize fitWithin, bool backInOneGo,
                                                                        : fitWithin;
     QImage image;
     QSize full;
-    switch (decode(bytes, cover, backInOneGo, stop, image, full)) {
+    switch (decode(bytes, cover, stop, image, full)) {
     case Outcome::Decoded: return oriented(std::move(image), turn);
     case Outcome::Stopped: return {};
     case Outcome::TooLarge: refuseIfTooLarge(full, bytes.size()); break;

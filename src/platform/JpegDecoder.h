@@ -19,13 +19,13 @@ int jpegDenominatorFor(QSize full, QSize cover);
 
 // Decodes a JPEG held in memory with libjpeg-turbo, reduced by DCT scaling
 // as far as it still covers `fitWithin` (at its own size when that is
-// empty), straight into a pixel buffer allocated before the first row (and
-// backed with memory in one go when `backInOneGo`). The rows come a few at
-// a time; `stop`, once set, ends the decode between them, and the result is
-// then a null image. Pixels, format (RGB32, or Grayscale8 for a grey
-// picture) and the EXIF orientation are those of Qt's own reader. Throws
-// "invalid picture" for data libjpeg cannot read.
-QImage decodeJpeg(const QByteArray &bytes, QSize fitWithin = {}, bool backInOneGo = false,
+// empty), straight into a blank picture prepared before the first row (see
+// blankImage). The rows come a few at a time; `stop`, once set, ends the
+// decode between them, and the result is then a null image. Pixels, format
+// (RGB32, or Grayscale8 for a grey picture) and the EXIF orientation are
+// those of Qt's own reader. Throws "invalid picture" for data libjpeg
+// cannot read, "out of memory" for a picture too large to hold.
+QImage decodeJpeg(const QByteArray &bytes, QSize fitWithin = {},
                   const std::atomic_bool *stop = nullptr);
 
 } // namespace platform

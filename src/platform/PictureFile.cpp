@@ -18,9 +18,15 @@ namespace platform {
 
 namespace {
 
-// Opens a picture file for reading. Without waiting: a pipe or a device put
-// in the file's place after any check by name would block the open, and is
-// then refused once open, as is anything but a plain file.
+// Opens for reading without waiting: a pipe or a device put in the file's
+// place after any check by name would otherwise block the open.
+int openWithoutWaiting(const QString &path)
+{
+    return ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+}
+
+// Opens a picture file for reading; anything but a plain file is refused
+// once open.
 void openPlainFile(const QString &path, QFile &file)
 {
     const QFileInfo info(path);
@@ -28,7 +34,7 @@ void openPlainFile(const QString &path, QFile &file)
         const bool folderExists = info.absoluteDir().exists();
         raise(folderExists ? errc::FileNotFound : errc::PathNotFound, path);
     }
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = openWithoutWaiting(path);
     if (fd < 0)
         raise(errno == EACCES || errno == EPERM ? errc::PermissionDenied : errc::PathFileAccess, path);
     struct stat status {};
@@ -73,7 +79,7 @@ QByteArray readPictureFileStart(const QString &path, qint64 bytes)
 
 bool canOpenForReading(const QString &path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = openWithoutWaiting(path);
     if (fd < 0)
         return false;
     ::close(fd);

@@ -9,6 +9,7 @@
 
 #include "platform/BitmapReader.h"
 #include "platform/ByteFields.h"
+#include "platform/EmbeddedImage.h"
 #include "platform/Error.h"
 #include "platform/IconReader.h"
 #include "platform/JpegDecoder.h"
@@ -138,31 +139,6 @@ QSize declaredSizeOf(Picture::Kind kind, const QByteArray &bytes)
 
 // The formats Qt's readers decode for the viewer; bitmaps and icons have
 // a reader of their own.
-// The first frame of a GIF, through Qt's reader over the bytes in memory.
-QImage readGif(const QByteArray &bytes)
-{
-    QByteArray data = bytes; // shares the bytes, no copy
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "gif");
-    refuseIfTooLarge(reader.size(), bytes.size());
-    // A decoder that gives up partway leaves rows it did not reach: that is
-    // no picture to show.
-    QImage image;
-    if (!reader.read(&image))
-        return {};
-    return image;
-}
-
-// A JPEG's pixel buffer is backed in one go when the file can be expected
-// to fill it: memory a small file declaring a huge picture would never
-// fill is left untouched.
-QImage readJpeg(const QByteArray &bytes, QSize fitWithin, const std::atomic_bool *stop)
-{
-    const QSize size = declaredSizeOf(Picture::Kind::Jpeg, bytes);
-    const bool fills = size.isValid() && plausiblyFilled(qint64(size.width()) * size.height() * 4, bytes.size());
-    return decodeJpeg(bytes, fitWithin, fills, stop);
-}
 
 } // namespace
 
@@ -209,9 +185,9 @@ PicturePtr decodeRaster(const QByteArray &bytes, QSize fitWithin, const std::ato
     else if (kind == Picture::Kind::Icon)
         image = readIcon(bytes);
     else if (kind == Picture::Kind::Jpeg)
-        image = readJpeg(bytes, fitWithin, stop);
+        image = decodeJpeg(bytes, fitWithin, stop);
     else
-        image = readGif(bytes);
+        image = readWithQt(bytes, "gif"); // its first frame
     if (image.isNull() || image.width() <= 0 || image.height() <= 0)
         raise(errc::InvalidPicture, QStringLiteral("файл повреждён или не поддерживается"));
     return std::make_shared<const Picture>(kind, std::move(image), bytes);

@@ -415,5 +415,5 @@ TEST(JpegDecoder, ReducesAsFarAsTheResultStillCoversTheView)
 TEST(JpegDecoder, StopsWhenAsked)
 {
     const std::atomic_bool stop = true;
-    EXPECT_TRUE(platform::decodeJpeg(file("pillow/hopper.jpg"), {}, false, &stop).isNull());
+    EXPECT_TRUE(platform::decodeJpeg(file("pillow/hopper.jpg"), {}, &stop).isNull());
 }
