@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "platform/Error.h"
-#include "platform/FilePictureLoader.h"
+#include "platform/pictures/FilePictureLoader.h"
+#include "platform/system/Error.h"
 
 namespace {
 

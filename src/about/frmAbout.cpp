@@ -3,12 +3,12 @@
 
 #include "about/about_icons.h"
 #include "main_window/window_icon.h"
-#include "platform/CommandButton.h"
-#include "platform/Form.h"
-#include "platform/Label.h"
-#include "platform/Line.h"
-#include "platform/PictureBox.h"
-#include "platform/Twips.h"
+#include "platform/controls/CommandButton.h"
+#include "platform/controls/Form.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/Line.h"
+#include "platform/controls/PictureBox.h"
+#include "platform/system/Twips.h"
 #include "version.h"
 
 using namespace platform;

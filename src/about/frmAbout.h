@@ -8,8 +8,8 @@
 #include <memory>
 #include <optional>
 
-#include "platform/ErrorGuard.h"
-#include "platform/Registry.h"
+#include "platform/system/ErrorGuard.h"
+#include "platform/system/Registry.h"
 
 namespace platform {
 class CommandButton;

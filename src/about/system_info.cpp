@@ -3,7 +3,7 @@
 
 #include <QFileInfo>
 
-#include "platform/Launcher.h"
+#include "platform/system/Launcher.h"
 
 using namespace platform;
 

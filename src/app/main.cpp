@@ -11,20 +11,20 @@
 #include <cstdlib>
 
 #include "main_window/frmLumarin.h"
-#include "platform/CommandLine.h"
-#include "platform/DesktopStyle.h"
-#include "platform/FilePictureLoader.h"
-#include "platform/Launcher.h"
-#include "platform/MetafileConverter.h"
-#include "platform/LinuxVolumes.h"
+#include "platform/controls/DesktopStyle.h"
+#include "platform/files/LinuxVolumes.h"
+#include "platform/pictures/FilePictureLoader.h"
+#include "platform/pictures/MetafileConverter.h"
+#include "platform/system/CommandLine.h"
+#include "platform/system/Launcher.h"
 #ifdef Q_OS_WIN
-#include "platform/WindowsRegistry.h"
+#include "platform/system/WindowsRegistry.h"
 #else
-#include "platform/LinuxRegistry.h"
+#include "platform/system/LinuxRegistry.h"
 #endif
-#include "platform/QtDialogs.h"
-#include "platform/RasterDecoder.h"
-#include "platform/StartFolder.h"
+#include "platform/controls/QtDialogs.h"
+#include "platform/files/StartFolder.h"
+#include "platform/pictures/RasterDecoder.h"
 
 namespace {
 

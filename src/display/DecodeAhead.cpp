@@ -7,12 +7,12 @@
 #include <optional>
 #include <thread>
 
-#include "platform/Error.h"
-#include "platform/FileIdentity.h"
-#include "platform/HalfSize.h"
-#include "platform/JpegDecoder.h"
-#include "platform/PictureFile.h"
-#include "platform/RasterDecoder.h"
+#include "platform/files/FileIdentity.h"
+#include "platform/pictures/HalfSize.h"
+#include "platform/pictures/JpegDecoder.h"
+#include "platform/pictures/PictureFile.h"
+#include "platform/pictures/RasterDecoder.h"
+#include "platform/system/Error.h"
 
 namespace display {
 

@@ -7,7 +7,7 @@
 #include <atomic>
 #include <memory>
 
-#include "platform/Picture.h"
+#include "platform/pictures/Picture.h"
 
 namespace display {
 

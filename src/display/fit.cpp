@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "main_window/frmLumarin.h"
 
-#include "platform/MenuItem.h"
+#include "platform/controls/MenuItem.h"
 
 void frmLumarin::mnuViewPictureToWindow_Click()
 {

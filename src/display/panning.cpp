@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "main_window/frmLumarin.h"
 
-#include "platform/PictureBox.h"
-#include "platform/ScrollBar.h"
+#include "platform/controls/PictureBox.h"
+#include "platform/controls/ScrollBar.h"
 
 namespace {
 

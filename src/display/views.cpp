@@ -2,11 +2,11 @@
 #include "main_window/frmLumarin.h"
 
 #include "display/scrollbar_layout.h"
-#include "platform/ImageControl.h"
-#include "platform/MenuItem.h"
-#include "platform/PictureBox.h"
-#include "platform/ScrollBar.h"
-#include "platform/SystemColors.h"
+#include "platform/controls/ImageControl.h"
+#include "platform/controls/MenuItem.h"
+#include "platform/controls/PictureBox.h"
+#include "platform/controls/ScrollBar.h"
+#include "platform/controls/SystemColors.h"
 
 using namespace platform;
 

@@ -5,8 +5,8 @@
 
 #include "main_window/extension.h"
 
-#include "platform/Dialogs.h"
-#include "platform/FileOperations.h"
+#include "platform/files/FileOperations.h"
+#include "platform/system/Dialogs.h"
 #include "picker/frmFilePicker.h"
 
 using namespace platform;

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/ErrorGuard.h"
-#include "platform/Picture.h"
-#include "platform/Services.h"
+#include "platform/pictures/Picture.h"
+#include "platform/system/ErrorGuard.h"
+#include "platform/system/Services.h"
 
 namespace platform {
 class CommandButton;

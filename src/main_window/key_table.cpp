@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "platform/VirtualKeys.h"
+#include "platform/controls/VirtualKeys.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include "about/frmAbout.h"
 #include "main_window/key_table.h"
-#include "platform/Form.h"
+#include "platform/controls/Form.h"
 
 void frmLumarin::Form_KeyDown(std::int16_t KeyCode, std::int16_t Shift)
 {

@@ -4,10 +4,10 @@
 #include <exception>
 #include <functional>
 
-#include "platform/Form.h"
-#include "platform/ImageControl.h"
-#include "platform/Label.h"
-#include "platform/PictureBox.h"
+#include "platform/controls/Form.h"
+#include "platform/controls/ImageControl.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/PictureBox.h"
 
 using namespace platform;
 

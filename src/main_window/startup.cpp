@@ -5,9 +5,9 @@
 
 #include "main_window/texts.h"
 #include "picker/frmFilePicker.h"
-#include "platform/ImageControl.h"
-#include "platform/Label.h"
-#include "platform/PictureBox.h"
+#include "platform/controls/ImageControl.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/PictureBox.h"
 
 // The platform shows the main window once this returns; the picker, shown
 // last here, then stands beside it, in front.

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "platform/Dialogs.h"
+#include "platform/system/Dialogs.h"
 
 // The windows' texts that more than one place shows, exactly as the user
 // sees them.

@@ -3,11 +3,11 @@
 
 #include "main_window/frmLumarin.h"
 #include "main_window/texts.h"
-#include "platform/Dialogs.h"
-#include "platform/DirList.h"
-#include "platform/DriveList.h"
-#include "platform/FileList.h"
-#include "platform/TextBox.h"
+#include "platform/controls/DirList.h"
+#include "platform/controls/DriveList.h"
+#include "platform/controls/FileList.h"
+#include "platform/controls/TextBox.h"
+#include "platform/system/Dialogs.h"
 
 using namespace platform;
 

@@ -5,11 +5,11 @@
 #include <QScreen>
 
 #include "main_window/frmLumarin.h"
-#include "platform/DirList.h"
-#include "platform/DriveList.h"
-#include "platform/FileList.h"
-#include "platform/Form.h"
-#include "platform/TextBox.h"
+#include "platform/controls/DirList.h"
+#include "platform/controls/DriveList.h"
+#include "platform/controls/FileList.h"
+#include "platform/controls/Form.h"
+#include "platform/controls/TextBox.h"
 
 using namespace platform;
 

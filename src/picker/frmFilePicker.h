@@ -5,8 +5,8 @@
 #include <QPointer>
 #include <QString>
 
-#include "platform/ErrorGuard.h"
-#include "platform/Services.h"
+#include "platform/system/ErrorGuard.h"
+#include "platform/system/Services.h"
 
 class frmLumarin;
 

@@ -2,8 +2,8 @@
 #include "picker/frmFilePicker.h"
 
 #include "picker/stepping_rules.h"
-#include "platform/Dialogs.h"
-#include "platform/FileList.h"
+#include "platform/controls/FileList.h"
+#include "platform/system/Dialogs.h"
 
 using namespace platform;
 

@@ -5,10 +5,10 @@
 
 #include "main_window/texts.h"
 #include "picture_files/save_name.h"
-#include "platform/Dialogs.h"
-#include "platform/Label.h"
-#include "platform/PictureBox.h"
-#include "platform/PictureSaver.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/PictureBox.h"
+#include "platform/pictures/PictureSaver.h"
+#include "platform/system/Dialogs.h"
 
 using namespace platform;
 

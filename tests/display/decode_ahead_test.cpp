@@ -12,7 +12,7 @@
 #include <sys/stat.h>
 
 #include "display/DecodeAhead.h"
-#include "platform/StretchedPicture.h"
+#include "platform/pictures/StretchedPicture.h"
 #include "support/TestWindow.h"
 
 // Rewrites a file in place with other bytes of the same length, then puts

@@ -7,14 +7,14 @@
 
 #include "display/scrollbar_layout.h"
 #include "main_window/texts.h"
-#include "platform/Form.h"
-#include "platform/ImageControl.h"
-#include "platform/JpegDecoder.h"
-#include "platform/Label.h"
-#include "platform/MenuItem.h"
-#include "platform/PictureBox.h"
-#include "platform/ScreenArea.h"
-#include "platform/ScrollBar.h"
+#include "platform/controls/Form.h"
+#include "platform/controls/ImageControl.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/MenuItem.h"
+#include "platform/controls/PictureBox.h"
+#include "platform/controls/ScrollBar.h"
+#include "platform/pictures/JpegDecoder.h"
+#include "platform/system/ScreenArea.h"
 #include "support/TestWindow.h"
 
 using display::ScrollArea;

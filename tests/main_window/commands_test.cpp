@@ -9,10 +9,10 @@
 #include <gtest/gtest.h>
 
 #include "main_window/key_table.h"
-#include "platform/CommandButton.h"
-#include "platform/Form.h"
-#include "platform/PictureBox.h"
-#include "platform/TextBox.h"
+#include "platform/controls/CommandButton.h"
+#include "platform/controls/Form.h"
+#include "platform/controls/PictureBox.h"
+#include "platform/controls/TextBox.h"
 #include "support/TestWindow.h"
 
 using platform::Answer;

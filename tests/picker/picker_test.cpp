@@ -6,12 +6,12 @@
 #include <gtest/gtest.h>
 
 #include "picker/stepping_rules.h"
-#include "platform/DirList.h"
-#include "platform/DriveList.h"
-#include "platform/FileList.h"
-#include "platform/Form.h"
-#include "platform/NaturalOrder.h"
-#include "platform/TextBox.h"
+#include "platform/controls/DirList.h"
+#include "platform/controls/DriveList.h"
+#include "platform/controls/FileList.h"
+#include "platform/controls/Form.h"
+#include "platform/controls/TextBox.h"
+#include "platform/files/NaturalOrder.h"
 #include "support/TestWindow.h"
 
 using platform::NaturalKey;

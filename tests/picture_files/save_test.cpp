@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "main_window/texts.h"
-#include "platform/Label.h"
+#include "platform/controls/Label.h"
 #include "support/TestWindow.h"
 
 static QByteArray contents(const QString &path)

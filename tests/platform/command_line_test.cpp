@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/CommandLine.h"
+#include "platform/system/CommandLine.h"
 
 using platform::CommandLine;
 

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Error.h"
-#include "platform/MenuItem.h"
-#include "platform/ScrollBar.h"
+#include "platform/controls/MenuItem.h"
+#include "platform/controls/ScrollBar.h"
+#include "platform/system/Error.h"
 
 TEST(Controls, ScrollBarRaisesChangeInsideTheAssignmentAndRefusesValuesOutOfRange)
 {

@@ -3,7 +3,7 @@
 
 #include <stdexcept>
 
-#include "platform/ErrorGuard.h"
+#include "platform/system/ErrorGuard.h"
 #include "support/ScriptedDialogs.h"
 
 using platform::Error;

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/HalfSize.h"
-#include "platform/StretchedPicture.h"
+#include "platform/pictures/HalfSize.h"
+#include "platform/pictures/StretchedPicture.h"
 
 namespace {
 

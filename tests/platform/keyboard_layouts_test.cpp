@@ -3,7 +3,7 @@
 
 #include <xkbcommon/xkbcommon.h>
 
-#include "platform/KeyboardLayouts.h"
+#include "platform/controls/KeyboardLayouts.h"
 
 using platform::KeymapPtr;
 

@@ -8,10 +8,10 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Error.h"
-#include "platform/FilePictureLoader.h"
-#include "platform/MetafileLoading.h"
-#include "platform/PictureFile.h"
+#include "platform/pictures/FilePictureLoader.h"
+#include "platform/pictures/MetafileLoading.h"
+#include "platform/pictures/PictureFile.h"
+#include "platform/system/Error.h"
 #include "support/TestWindow.h"
 #include "support/WmfWriter.h"
 

@@ -14,10 +14,10 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Error.h"
-#include "platform/JpegDecoder.h"
-#include "platform/PictureFile.h"
-#include "platform/RasterDecoder.h"
+#include "platform/pictures/JpegDecoder.h"
+#include "platform/pictures/PictureFile.h"
+#include "platform/pictures/RasterDecoder.h"
+#include "platform/system/Error.h"
 #include "support/ResidentMemory.h"
 #include "support/TestWindow.h"
 

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/SaveFileDialog.h"
+#include "platform/controls/SaveFileDialog.h"
 
 TEST(SaveFileDialog, AsksBeforeReplacingAnotherFileAndRefusesReadOnlyOnes)
 {

@@ -9,7 +9,7 @@
 
 #include <unistd.h>
 
-#include "platform/StartFolder.h"
+#include "platform/files/StartFolder.h"
 
 TEST(StartFolder, IsTheNearestAncestorThatCanBeEntered)
 {

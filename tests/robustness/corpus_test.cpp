@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Error.h"
-#include "platform/FilePictureLoader.h"
-#include "platform/PictureFile.h"
+#include "platform/pictures/FilePictureLoader.h"
+#include "platform/pictures/PictureFile.h"
+#include "platform/system/Error.h"
 #include "support/ResidentMemory.h"
 #include "support/TestWindow.h"
 

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "platform/Error.h"
+#include "platform/system/Error.h"
 
 long FakeRegistry::openKey(Key root, const QByteArray &subKey, unsigned, unsigned access,
                            Key &result)

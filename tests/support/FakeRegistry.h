@@ -4,8 +4,8 @@
 #include <QByteArray>
 #include <QMap>
 
-#include "platform/Launcher.h"
-#include "platform/Registry.h"
+#include "platform/system/Launcher.h"
+#include "platform/system/Registry.h"
 
 // A registry holding whatever a test puts in it: keys of values with any
 // type and bytes, and keys that refuse the access asked for.

@@ -3,8 +3,8 @@
 
 #include <QSet>
 
-#include "platform/Error.h"
-#include "platform/Volumes.h"
+#include "platform/files/Volumes.h"
+#include "platform/system/Error.h"
 
 // Volumes as a test lays them out: real folders standing for mount points,
 // some of which may be marked gone.

@@ -7,8 +7,8 @@
 #include <QMenuBar>
 #include <QPainter>
 
-#include "platform/Form.h"
-#include "platform/Label.h"
+#include "platform/controls/Form.h"
+#include "platform/controls/Label.h"
 
 TestWindow::TestWindow(const QString &folder)
 {

@@ -9,7 +9,7 @@
 
 #include "main_window/frmLumarin.h"
 #include "picker/frmFilePicker.h"
-#include "platform/FilePictureLoader.h"
+#include "platform/pictures/FilePictureLoader.h"
 #include "support/QtPrinting.h"
 #include "support/FakeRegistry.h"
 #include "support/FakeVolumes.h"

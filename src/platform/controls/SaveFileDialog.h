@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include <QFileDialog>
+
+#include "platform/system/Dialogs.h"
+
+namespace platform {
+
+// Flag values of the dialog settings that mean something here.
+namespace ofn {
+// The chosen file must not be read-only: the user is told and chooses again.
+inline constexpr int NoReadOnlyReturn = 0x8000;
+} // namespace ofn
+
+// Qt's own Save dialog set up from the program's dialog settings. Before
+// replacing an existing file it asks (Qt's question, default No), except
+// for the shown picture's own file, which would get its own bytes back.
+class SaveFileDialog final : public QFileDialog
+{
+public:
+    SaveFileDialog(QWidget *parent, const CommonDialog &settings);
+
+    void accept() override;
+
+private:
+    QString shownFile_;
+    int flags_;
+};
+
+} // namespace platform

@@ -1,0 +1,196 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "platform/pictures/RasterDecoder.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QtEndian>
+
+#include <mutex>
+
+#include "platform/pictures/BitmapReader.h"
+#include "platform/pictures/ByteFields.h"
+#include "platform/pictures/EmbeddedImage.h"
+#include "platform/pictures/IconReader.h"
+#include "platform/pictures/JpegDecoder.h"
+#include "platform/pictures/PictureLimits.h"
+#include "platform/system/Error.h"
+
+namespace platform {
+
+namespace {
+
+// A DIB is a bitmap without its file header, as the clipboard stores it: it
+// starts with the size of one of the known info headers.
+bool isHeaderlessDib(const QByteArray &bytes)
+{
+    if (bytes.size() < 16)
+        return false;
+    switch (fieldAt<quint32>(bytes, 0)) {
+    case 12: case 40: case 52: case 56: case 64: case 108: case 124:
+        break;
+    default:
+        return false;
+    }
+    const quint16 planes = fieldAt<quint16>(bytes, bytes.at(0) == 12 ? 8 : 12);
+    return planes == 1;
+}
+
+bool isIconDirectory(const QByteArray &bytes, quint16 type)
+{
+    return bytes.size() >= 6 && fieldAt<quint16>(bytes, 0) == 0 && fieldAt<quint16>(bytes, 2) == type
+        && fieldAt<quint16>(bytes, 4) > 0;
+}
+
+// A JPEG whose entropy-coded data stops before the end-of-image marker is
+// cut off; the decoder would silently fill the rest with grey.
+bool isTruncatedJpeg(const QByteArray &bytes)
+{
+    qsizetype at = 2;
+    while (at + 4 <= bytes.size()) {
+        if (static_cast<uchar>(bytes.at(at)) != 0xFF)
+            return false; // malformed; let the decoder report it
+        const uchar marker = static_cast<uchar>(bytes.at(at + 1));
+        if (marker == 0xFF) {
+            ++at;
+            continue;
+        }
+        if (marker == 0xDA)
+            return bytes.indexOf("\xFF\xD9", at + 2) < 0;
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+            at += 2;
+            continue;
+        }
+        at += 2 + qFromBigEndian<quint16>(bytes.constData() + at + 2);
+    }
+    return true;
+}
+
+// A GIF's logical screen may be smaller than its first frame, even empty;
+// the decoder then makes the picture large enough for the frame.
+QSize gifCanvasSize(const QByteArray &bytes)
+{
+    if (bytes.size() < 13)
+        return {};
+    int width = fieldAt<quint16>(bytes, 6);
+    int height = fieldAt<quint16>(bytes, 8);
+    const uchar flags = uchar(bytes.at(10));
+    qsizetype at = 13 + ((flags & 0x80) ? 3 * (2 << (flags & 7)) : 0);
+    while (at < bytes.size()) {
+        const uchar block = uchar(bytes.at(at));
+        if (block == 0x2C) { // image descriptor
+            if (at + 9 > bytes.size())
+                break;
+            width = std::max(width, fieldAt<quint16>(bytes, at + 1) + fieldAt<quint16>(bytes, at + 5));
+            height = std::max(height, fieldAt<quint16>(bytes, at + 3) + fieldAt<quint16>(bytes, at + 7));
+            break;
+        }
+        if (block != 0x21 || at + 2 >= bytes.size()) // extension, else the end
+            break;
+        at += 2;
+        while (at < bytes.size() && bytes.at(at) != 0) // its sub-blocks
+            at += 1 + uchar(bytes.at(at));
+        ++at;
+    }
+    return {width, height};
+}
+
+// The size the file's header declares, read before any decoding so a
+// picture too large for memory is refused before anything is allocated.
+// An invalid size means the header did not say (or could not be read).
+QSize declaredSizeOf(Picture::Kind kind, const QByteArray &bytes)
+{
+    switch (kind) {
+    case Picture::Kind::Bitmap: {
+        const qsizetype at = bytes.startsWith("BM") ? 14 : 0;
+        if (bytes.size() < at + 12)
+            return {};
+        if (fieldAt<quint32>(bytes, at) == 12)
+            return {fieldAt<quint16>(bytes, at + 4), fieldAt<quint16>(bytes, at + 6)};
+        const auto width = qint32(fieldAt<quint32>(bytes, at + 4));
+        const auto height = qint32(fieldAt<quint32>(bytes, at + 8));
+        if (width < 0 || height == INT32_MIN)
+            return {};
+        return {width, qAbs(height)};
+    }
+    case Picture::Kind::Gif:
+        return gifCanvasSize(bytes);
+    case Picture::Kind::Jpeg: {
+        qsizetype at = 2;
+        while (at + 9 <= bytes.size() && static_cast<uchar>(bytes.at(at)) == 0xFF) {
+            const uchar marker = static_cast<uchar>(bytes.at(at + 1));
+            const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4
+                && marker != 0xC8 && marker != 0xCC;
+            if (frame)
+                return {qFromBigEndian<quint16>(bytes.constData() + at + 7),
+                        qFromBigEndian<quint16>(bytes.constData() + at + 5)};
+            if (marker == 0xDA)
+                break;
+            at += 2 + qFromBigEndian<quint16>(bytes.constData() + at + 2);
+        }
+        return {};
+    }
+    case Picture::Kind::Icon:
+    case Picture::Kind::Metafile:
+    case Picture::Kind::Empty:
+        break;
+    }
+    return {};
+}
+
+// The formats Qt's readers decode for the viewer; bitmaps and icons have
+// a reader of their own.
+
+} // namespace
+
+Picture::Kind detectRasterKind(const QByteArray &bytes)
+{
+    if (bytes.startsWith("BM") || isHeaderlessDib(bytes))
+        return Picture::Kind::Bitmap;
+    if (isIconDirectory(bytes, 1) || isIconDirectory(bytes, 2))
+        return Picture::Kind::Icon;
+    if (bytes.startsWith("\xFF\xD8\xFF"))
+        return Picture::Kind::Jpeg;
+    if (bytes.startsWith("GIF87a") || bytes.startsWith("GIF89a"))
+        return Picture::Kind::Gif;
+    return Picture::Kind::Empty;
+}
+
+QSize declaredSize(Picture::Kind kind, const QByteArray &bytes)
+{
+    return declaredSizeOf(kind, bytes);
+}
+
+void setDecodingLimits()
+{
+    static std::once_flag limitSet;
+    std::call_once(limitSet, [] { QImageReader::setAllocationLimit(int(MaxDecodedBytes >> 20) + 1); });
+}
+
+PicturePtr decodeRaster(const QByteArray &bytes, QSize fitWithin, const std::atomic_bool *stop)
+{
+    if (bytes.isEmpty())
+        raise(errc::InvalidPicture, QStringLiteral("файл пуст"));
+    const Picture::Kind kind = detectRasterKind(bytes);
+    if (kind == Picture::Kind::Empty)
+        raise(errc::InvalidPicture, QStringLiteral("формат файла не распознан"));
+    if (kind == Picture::Kind::Jpeg && isTruncatedJpeg(bytes))
+        raise(errc::InvalidPicture, QStringLiteral("файл JPEG обрезан"));
+
+    setDecodingLimits();
+
+    refuseIfTooLarge(declaredSizeOf(kind, bytes), bytes.size());
+    QImage image;
+    if (kind == Picture::Kind::Bitmap)
+        image = readBitmap(bytes);
+    else if (kind == Picture::Kind::Icon)
+        image = readIcon(bytes);
+    else if (kind == Picture::Kind::Jpeg)
+        image = decodeJpeg(bytes, fitWithin, stop);
+    else
+        image = readWithQt(bytes, "gif"); // its first frame
+    if (image.isNull() || image.width() <= 0 || image.height() <= 0)
+        raise(errc::InvalidPicture, QStringLiteral("файл повреждён или не поддерживается"));
+    return std::make_shared<const Picture>(kind, std::move(image), bytes);
+}
+
+} // namespace platform
