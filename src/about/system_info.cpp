@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "platform/system/Launcher.h"
+#include "platform/system/Texts.h"
 
 using namespace platform;
 
@@ -47,7 +48,7 @@ void frmAbout::StartSysInfo()
         // Every way this fails ends in the one message below.
     }
     dialogs_.message(QStringLiteral("System Information Is Unavailable At This Time"),
-                     ProgramTitle, Buttons::Ok, Icon::None);
+                     texts::Title, Buttons::Ok, Icon::None);
 }
 
 std::optional<QString> frmAbout::findSysInfo()

@@ -4,7 +4,6 @@
 #include "display/DecodeAhead.h"
 #include "main_window/extension.h"
 #include "picker/frmFilePicker.h"
-#include "main_window/texts.h"
 #include "platform/controls/Form.h"
 #include "platform/controls/ImageControl.h"
 #include "platform/controls/Label.h"
@@ -14,6 +13,7 @@
 #include "platform/pictures/PictureLoader.h"
 #include "platform/system/Dialogs.h"
 #include "platform/system/ScreenArea.h"
+#include "platform/system/Texts.h"
 
 using namespace platform;
 

@@ -7,6 +7,7 @@
 
 #include "platform/files/FileOperations.h"
 #include "platform/system/Dialogs.h"
+#include "platform/system/Texts.h"
 #include "picker/frmFilePicker.h"
 
 using namespace platform;
@@ -60,7 +61,7 @@ void frmLumarin::cbDel_Click()
 {
     const QString question = QStringLiteral("Уверены что хотите удалить ") + strPicturePath
         + QLatin1Char('?');
-    if (services_.dialogs.message(question, ProgramTitle, Buttons::YesNo, Icon::None) == Answer::Yes)
+    if (services_.dialogs.message(question, texts::Title, Buttons::YesNo, Icon::None) == Answer::Yes)
         deleteFile(strPicturePath);
 }
 

@@ -4,7 +4,6 @@
 #include <QMenu>
 
 #include "display/DecodeAhead.h"
-#include "main_window/texts.h"
 #include "picker/frmFilePicker.h"
 #include "main_window/window_icon.h"
 #include "platform/controls/CommandButton.h"
@@ -17,6 +16,7 @@
 #include "platform/controls/SystemColors.h"
 #include "platform/controls/TextBox.h"
 #include "platform/controls/Viewport.h"
+#include "platform/system/Texts.h"
 
 using namespace platform;
 

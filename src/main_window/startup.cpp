@@ -3,11 +3,11 @@
 
 #include <QFileInfo>
 
-#include "main_window/texts.h"
 #include "picker/frmFilePicker.h"
 #include "platform/controls/ImageControl.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/PictureBox.h"
+#include "platform/system/Texts.h"
 
 // The platform shows the main window once this returns; the picker, shown
 // last here, then stands beside it, in front.

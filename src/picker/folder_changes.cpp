@@ -2,12 +2,12 @@
 #include "picker/frmFilePicker.h"
 
 #include "main_window/frmLumarin.h"
-#include "main_window/texts.h"
 #include "platform/controls/DirList.h"
 #include "platform/controls/DriveList.h"
 #include "platform/controls/FileList.h"
 #include "platform/controls/TextBox.h"
 #include "platform/system/Dialogs.h"
+#include "platform/system/Texts.h"
 
 using namespace platform;
 
@@ -17,13 +17,13 @@ void frmFilePicker::drvDrive_Change()
         dirDirectory->setPath(drvDrive->drive());
     } catch (const Error &error) {
         if (error.number == errc::DeviceUnavailable) {
-            services_.dialogs.message(QStringLiteral("Устройство недоступно."), ProgramTitle,
+            services_.dialogs.message(QStringLiteral("Устройство недоступно."), texts::Title,
                                       Buttons::Ok, Icon::Stop);
             // Back to the drive of the folder still shown; that raises this
             // handler again, which opens it.
             drvDrive->setDrive(fleFile->path());
         } else {
-            services_.dialogs.message(QStringLiteral("Error %1 %2").arg(error.number).arg(error.description),
+            services_.dialogs.message(texts::folderFailureMessage(error),
                                       texts::Error, Buttons::Ok, Icon::None);
         }
     }

@@ -4,6 +4,7 @@
 #include "picker/stepping_rules.h"
 #include "platform/controls/FileList.h"
 #include "platform/system/Dialogs.h"
+#include "platform/system/Texts.h"
 
 using namespace platform;
 
@@ -55,7 +56,7 @@ QString frmFilePicker::stepTo(int (*rule)(int selected, int count))
     LoadOnClickOff off(blnLoadOnClick);
     const int count = fleFile->listCount();
     if (count == 0) {
-        services_.dialogs.message(QStringLiteral("В выбранной папке нет рисунков!"), ProgramTitle,
+        services_.dialogs.message(QStringLiteral("В выбранной папке нет рисунков!"), texts::Title,
                                   Buttons::Ok, Icon::None);
         return {};
     }

@@ -3,12 +3,12 @@
 
 #include <QCoreApplication>
 
-#include "main_window/texts.h"
 #include "picture_files/save_name.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/PictureBox.h"
 #include "platform/pictures/PictureSaver.h"
 #include "platform/system/Dialogs.h"
+#include "platform/system/Texts.h"
 
 using namespace platform;
 
@@ -39,8 +39,8 @@ void frmLumarin::mnuFileSavePic_Click()
         const Error error = currentError();
         if (error.number != errc::DialogCancelled) {
             lblProgramStatus->setCaption(texts::StatusError);
-            services_.dialogs.message(QStringLiteral("Error: %1\r\n%2").arg(error.number).arg(error.description),
-                                      ProgramTitle, Buttons::Ok, Icon::Exclamation);
+            services_.dialogs.message(texts::saveFailureMessage(error),
+                                      texts::Title, Buttons::Ok, Icon::Exclamation);
         }
         lblProgramStatus->setCaption(texts::StatusReady);
     }

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "display/scrollbar_layout.h"
-#include "main_window/texts.h"
 #include "platform/controls/Form.h"
 #include "platform/controls/ImageControl.h"
 #include "platform/controls/Label.h"
@@ -15,6 +14,7 @@
 #include "platform/controls/ScrollBar.h"
 #include "platform/pictures/JpegDecoder.h"
 #include "platform/system/ScreenArea.h"
+#include "platform/system/Texts.h"
 #include "support/TestWindow.h"
 
 using display::ScrollArea;

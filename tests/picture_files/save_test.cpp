@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "main_window/texts.h"
 #include "platform/controls/Label.h"
+#include "platform/system/Texts.h"
 #include "support/TestWindow.h"
 
 static QByteArray contents(const QString &path)

@@ -23,7 +23,6 @@ enum class Icon { None, Stop, Exclamation };
 enum class Answer { Ok, Yes, No };
 
 // The program's caption for message boxes that name none of their own.
-inline const QString ProgramTitle = QStringLiteral("Lumarin");
 
 // Every modal question and notice of the program goes through here, so tests
 // can read what was asked and answer it.
