@@ -2,15 +2,27 @@
 #include "platform/pictures/PictureSaver.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStorageInfo>
+
+#include <sys/statvfs.h>
 
 #include "platform/system/Error.h"
 
 namespace platform {
 
 namespace {
+
+// The space left to the user on the file system holding `folder`, asked of
+// the folder itself rather than looked up in the mount table.
+qint64 bytesAvailable(const QString &folder)
+{
+    struct statvfs disk{};
+    if (statvfs(QFile::encodeName(folder).constData(), &disk) != 0)
+        return -1;
+    return qint64(disk.f_bavail) * qint64(disk.f_frsize);
+}
 
 // Why a file could not be written, as the error numbers tell it.
 [[noreturn]] void raiseWriteError(const QSaveFile &file, const QString &path, qint64 size)
@@ -21,8 +33,8 @@ namespace {
         raise(errc::PathNotFound, path);
     if (!folder.isWritable() || (info.exists() && !info.isWritable()))
         raise(errc::PermissionDenied, path);
-    const QStorageInfo storage(folder.absoluteFilePath());
-    if (storage.isValid() && storage.bytesAvailable() < size + 4096)
+    const qint64 available = bytesAvailable(folder.absoluteFilePath());
+    if (available >= 0 && available < size + 4096)
         raise(errc::DiskFull, path);
     raise(errc::PathFileAccess, path + QStringLiteral(" (") + file.errorString() + QLatin1Char(')'));
 }
