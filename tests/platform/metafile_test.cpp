@@ -83,6 +83,8 @@ TEST(Metafile, AHelperThatHangsCrashesOrOverreachesIsAFailedLoad)
         const char *name;
         QString helper;
         qint64 memoryBytes = qint64(1) << 30;
+        qint64 maxOutputBytes = qint64(256) << 20;
+        QString why = {};
     } cases[] = {
         {"hangs", script("hang", "exec sleep 60")},
         {"crashes", script("crash", "kill -SEGV $$")},
@@ -90,11 +92,15 @@ TEST(Metafile, AHelperThatHangsCrashesOrOverreachesIsAFailedLoad)
         {"says nothing", script("silent", "cat >/dev/null")},
         {"missing", dir.filePath("nothing-here")},
         {"given too little memory", Helper, qint64(4) << 20},
+        // Ends by itself within the time: only the output limit stops it.
+        {"says too much", script("flood", "cat >/dev/null; head -c 3000000 /dev/zero"), qint64(1) << 30,
+         qint64(1) << 20, QStringLiteral("слишком сложен")},
     };
     for (const auto &c : cases) {
         platform::ConverterLimits limits;
         limits.timeoutMs = 1000;
         limits.memoryBytes = c.memoryBytes;
+        limits.maxOutputBytes = c.maxOutputBytes;
         QElapsedTimer clock;
         clock.start();
         try {
@@ -102,6 +108,7 @@ TEST(Metafile, AHelperThatHangsCrashesOrOverreachesIsAFailedLoad)
             ADD_FAILURE() << c.name << ": loaded";
         } catch (const platform::Error &error) {
             EXPECT_EQ(error.number, platform::errc::InvalidPicture) << c.name;
+            EXPECT_TRUE(error.description.contains(c.why)) << c.name;
         }
         EXPECT_LT(clock.elapsed(), 10000) << c.name << ": not stopped";
     }

@@ -94,10 +94,22 @@ QSize gifCanvasSize(const QByteArray &bytes)
     return {width, height};
 }
 
-// The size the file's header declares, read before any decoding so a
-// picture too large for memory is refused before anything is allocated.
-// An invalid size means the header did not say (or could not be read).
-QSize declaredSizeOf(Picture::Kind kind, const QByteArray &bytes)
+} // namespace
+
+Picture::Kind detectRasterKind(const QByteArray &bytes)
+{
+    if (bytes.startsWith("BM") || isHeaderlessDib(bytes))
+        return Picture::Kind::Bitmap;
+    if (isIconDirectory(bytes, 1) || isIconDirectory(bytes, 2))
+        return Picture::Kind::Icon;
+    if (bytes.startsWith("\xFF\xD8\xFF"))
+        return Picture::Kind::Jpeg;
+    if (bytes.startsWith("GIF87a") || bytes.startsWith("GIF89a"))
+        return Picture::Kind::Gif;
+    return Picture::Kind::Empty;
+}
+
+QSize declaredSize(Picture::Kind kind, const QByteArray &bytes)
 {
     switch (kind) {
     case Picture::Kind::Bitmap: {
@@ -137,29 +149,6 @@ QSize declaredSizeOf(Picture::Kind kind, const QByteArray &bytes)
     return {};
 }
 
-// The formats Qt's readers decode for the viewer; bitmaps and icons have
-// a reader of their own.
-
-} // namespace
-
-Picture::Kind detectRasterKind(const QByteArray &bytes)
-{
-    if (bytes.startsWith("BM") || isHeaderlessDib(bytes))
-        return Picture::Kind::Bitmap;
-    if (isIconDirectory(bytes, 1) || isIconDirectory(bytes, 2))
-        return Picture::Kind::Icon;
-    if (bytes.startsWith("\xFF\xD8\xFF"))
-        return Picture::Kind::Jpeg;
-    if (bytes.startsWith("GIF87a") || bytes.startsWith("GIF89a"))
-        return Picture::Kind::Gif;
-    return Picture::Kind::Empty;
-}
-
-QSize declaredSize(Picture::Kind kind, const QByteArray &bytes)
-{
-    return declaredSizeOf(kind, bytes);
-}
-
 void setDecodingLimits()
 {
     static std::once_flag limitSet;
@@ -178,7 +167,7 @@ PicturePtr decodeRaster(const QByteArray &bytes, QSize fitWithin, const std::ato
 
     setDecodingLimits();
 
-    refuseIfTooLarge(declaredSizeOf(kind, bytes), bytes.size());
+    refuseIfTooLarge(declaredSize(kind, bytes), bytes.size());
     QImage image;
     if (kind == Picture::Kind::Bitmap)
         image = readBitmap(bytes);

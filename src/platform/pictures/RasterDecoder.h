@@ -15,8 +15,9 @@ namespace platform {
 // file whatever its name says. Returns Kind::Empty for anything else.
 Picture::Kind detectRasterKind(const QByteArray &bytes);
 
-// The pixel size the header of a raster picture declares; invalid when it
-// does not say.
+// The pixel size the header of a raster picture declares, read before any
+// decoding so a picture too large for memory is refused before anything is
+// allocated; invalid when the header does not say.
 QSize declaredSize(Picture::Kind kind, const QByteArray &bytes);
 
 // Raises Qt's own ceiling on decoded pictures, which would refuse a
