@@ -36,27 +36,15 @@ void lockKeyboardGroup(int group)
     xcb_disconnect(connection);
 }
 
-Viewer::Viewer(const QString &workingFolder, const QProcessEnvironment &environment)
-{
-    start(workingFolder, environment, QStringLiteral(LUMARIN_BINARY), {});
-}
-
-Viewer::Viewer(const QString &workingFolder, const QStringList &arguments)
-{
-    start(workingFolder, QProcessEnvironment::systemEnvironment(), QStringLiteral(LUMARIN_BINARY),
-          arguments);
-}
-
-void Viewer::start(const QString &workingFolder, const QProcessEnvironment &environment,
-                   const QString &program, const QStringList &arguments)
+Viewer::Viewer(const QString &workingFolder, const QStringList &arguments,
+               QProcessEnvironment environment)
 {
     process_.setWorkingDirectory(workingFolder);
     // The viewer's own messages go to the test log.
     process_.setProcessChannelMode(QProcess::ForwardedChannels);
-    QProcessEnvironment env = environment;
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    process_.setProcessEnvironment(env);
-    process_.start(program, arguments);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    process_.setProcessEnvironment(environment);
+    process_.start(QStringLiteral(LUMARIN_BINARY), arguments);
     process_.waitForStarted();
 }
 

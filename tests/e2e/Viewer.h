@@ -20,10 +20,8 @@ void lockKeyboardGroup(int group);
 class Viewer
 {
 public:
-    explicit Viewer(const QString &workingFolder,
-                    const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
-    // With arguments on its command line.
-    Viewer(const QString &workingFolder, const QStringList &arguments);
+    explicit Viewer(const QString &workingFolder, const QStringList &arguments = {},
+                    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment());
     ~Viewer();
 
     // Waits for a visible window whose whole title matches `pattern` (a
@@ -62,8 +60,6 @@ public:
     QProcess::ExitStatus exitStatus() const { return process_.exitStatus(); }
 
 private:
-    void start(const QString &workingFolder, const QProcessEnvironment &environment,
-               const QString &program, const QStringList &arguments);
     QStringList visibleWindows(const QString &pattern) const;
 
     QProcess process_;

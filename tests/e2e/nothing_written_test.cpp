@@ -67,7 +67,7 @@ TEST(NothingWritten, AWholeSessionChangesOnlyTheDeletedFile)
     env.insert("XDG_RUNTIME_DIR", folders.filePath("runtime"));
     const QMap<QString, QString> before = snapshot(root.path());
 
-    Viewer viewer(pictures, env);
+    Viewer viewer(pictures, {}, env);
     const QString main = viewer.waitForWindow("Lumarin");
     ASSERT_FALSE(main.isEmpty());
 
