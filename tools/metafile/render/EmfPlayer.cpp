@@ -560,7 +560,8 @@ std::optional<TextRun> EmfPlayer::textAt(ByteReader &r, qsizetype at, bool wide)
     run.options = r.u32(at + 16);
     run.rect = readRect(r, at + 20);
     const qsizetype offDx = r.u32(at + 36);
-    if (chars <= 0 || !r.holds(offString, chars, wide ? 2 : 1))
+    // An empty string may still paint its opaque rectangle.
+    if (chars < 0 || chars > MaxPoints || !r.holds(offString, chars, wide ? 2 : 1))
         return std::nullopt;
     // Glyph indices name shapes of a font we do not have: nothing to draw
     // but their background.

@@ -186,6 +186,8 @@ void drawText(Canvas &canvas, DeviceContext &dc, const TextRun &run)
         canvas.fill(toDevice.map(cell), QBrush(state.bkColour));
     }
 
+    if (text.isEmpty())
+        return;
     addDecorations(layout.glyphs, state.font, metrics, 0, layout.width);
     QPainterPath glyphs = toDevice.map(layout.glyphs);
     if (run.rect && (run.options & gdi::ETO_CLIPPED)) {
