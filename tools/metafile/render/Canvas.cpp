@@ -13,7 +13,8 @@ namespace {
 // Paths with more elements than this are drawn unclipped: intersecting
 // them costs more than the clip is worth.
 constexpr int MaxClippedElements = 20000;
-constexpr double HatchSpacing = 8; // device pixels, as GDI draws them
+constexpr double HatchSpacing = 8; // screen pixels, as GDI draws them
+constexpr double ScreenPixelsPerMm = 96 / 25.4;
 
 Qt::PenStyle dashOf(unsigned style)
 {
@@ -162,19 +163,22 @@ void Canvas::hatch(const QPainterPath &device, const Brush &brush)
     if (dc_.state().bkMode == gdi::OPAQUE)
         fill(device, QBrush(withRop(dc_.state().bkColour)));
     const QRectF box = device.boundingRect();
-    if (box.width() / HatchSpacing > 2000 || box.height() / HatchSpacing > 2000)
+    const double pixel = std::max(0.01, dc_.pixelsPerMm().width() / ScreenPixelsPerMm);
+    const double spacing = HatchSpacing * pixel;
+    if (box.width() / spacing > 2000 || box.height() / spacing > 2000)
         return fill(device, QBrush(withRop(brush.colour)));
     // Thin bars across the shape, cut to it: 0 horizontal, 1 vertical,
     // 2 down, 3 up, 4 cross, 5 diagonal cross.
     QPainterPath bars;
     const double span = box.width() + box.height();
     const auto addBars = [&](QLineF step) {
-        for (double d = -span; d <= span; d += HatchSpacing) {
+        const QPointF along = step.p2() - step.p1();
+        const QPointF across = QPointF(-along.y(), along.x());
+        for (double d = -span; d <= span; d += spacing) {
             QPolygonF bar;
-            const QPointF along = step.p2() - step.p1();
-            const QPointF at = box.center() + QPointF(-along.y(), along.x()) * d;
-            bar << at - along * span << at + along * span << at + along * span + QPointF(-along.y(), along.x())
-                << at - along * span + QPointF(-along.y(), along.x());
+            const QPointF at = box.center() + across * d;
+            bar << at - along * span << at + along * span << at + along * span + across * pixel
+                << at - along * span + across * pixel;
             bars.addPolygon(bar);
         }
     };

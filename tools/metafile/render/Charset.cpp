@@ -90,6 +90,9 @@ QString viaIconv(QByteArrayView bytes, const char *codePage)
         ++in;
         --inLeft;
     }
+    // Pages with combining marks hold the last character back until told
+    // that no mark follows.
+    iconv(converter.get(), nullptr, nullptr, &outAt, &outLeft);
     const qsizetype units = (buffer.size() - qsizetype(outLeft)) / 2;
     out.resize(units);
     memcpy(out.data(), buffer.constData(), size_t(units) * 2);

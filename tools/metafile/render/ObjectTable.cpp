@@ -18,7 +18,11 @@ int ObjectTable::addToLowestFree(GdiObject object)
             return int(i);
         }
     }
-    return -1;
+    // Headers often count too few objects: grow within the cap.
+    if (slots_.size() >= size_t(MaxSlots))
+        return -1;
+    slots_.push_back(std::move(object));
+    return int(slots_.size() - 1);
 }
 
 void ObjectTable::put(quint32 index, GdiObject object)
