@@ -563,11 +563,10 @@ std::optional<TextRun> EmfPlayer::textAt(ByteReader &r, qsizetype at, bool wide)
     // An empty string may still paint its opaque rectangle.
     if (chars < 0 || chars > MaxPoints || !r.holds(offString, chars, wide ? 2 : 1))
         return std::nullopt;
-    // Glyph indices name shapes of a font we do not have: nothing to draw
-    // but their background.
-    if (run.options & gdi::ETO_GLYPH_INDEX)
-        run.text = QString(chars, QChar(' '));
-    else if (wide)
+    if ((run.options & gdi::ETO_GLYPH_INDEX) && wide) {
+        for (qint64 i = 0; i < chars; ++i)
+            run.glyphs << r.u16(offString + qsizetype(i) * 2);
+    } else if (wide)
         run.text = readUtf16(r, offString, chars);
     else
         run.text = decodeText(r.slice(offString, chars), dc_.state().font.charset);

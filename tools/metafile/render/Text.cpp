@@ -3,6 +3,7 @@
 
 #include <QFontMetricsF>
 #include <QPainterPath>
+#include <QRawFont>
 
 #include <cmath>
 
@@ -105,6 +106,25 @@ Layout layOut(const QString &text, const QList<double> &advances, const QFont &f
     return layout;
 }
 
+// Glyph numbers belong to the font the metafile was made with, which is
+// not here: they are drawn from the font that stands in for it, as shapes
+// in the right places rather than nothing.
+Layout layOutGlyphs(const QList<quint32> &glyphs, const QList<double> &advances, const QFont &font,
+                    double unitsPerLogical)
+{
+    Layout layout;
+    const QRawFont raw = QRawFont::fromFont(font);
+    if (!raw.isValid())
+        return layout;
+    const QList<QPointF> natural = raw.advancesForGlyphIndexes(glyphs);
+    for (qsizetype i = 0; i < glyphs.size(); ++i) {
+        layout.glyphs.addPath(raw.pathForGlyph(glyphs[i]).translated(layout.width, 0));
+        layout.width += i < advances.size() ? advances[i] * unitsPerLogical
+                                            : (i < natural.size() ? natural[i].x() : 0);
+    }
+    return layout;
+}
+
 void addDecorations(QPainterPath &glyphs, const Font &font, const QFontMetricsF &metrics, double x0, double width)
 {
     const double thickness = std::max(1.0, metrics.lineWidth());
@@ -155,7 +175,8 @@ void drawText(Canvas &canvas, DeviceContext &dc, const TextRun &run)
         font.setStretch(std::clamp(int(100 * wanted / refMetrics.averageCharWidth()), 50, 200));
     }
     const QFontMetricsF metrics(font);
-    Layout layout = layOut(text, run.advances, font, axes.along / k);
+    Layout layout = run.glyphs.isEmpty() ? layOut(text, run.advances, font, axes.along / k)
+                                         : layOutGlyphs(run.glyphs, run.advances, font, axes.along / k);
 
     const bool updatesPosition = state.textAlign & gdi::TA_UPDATECP;
     const QPointF reference = updatesPosition ? state.position : run.reference;
@@ -180,13 +201,13 @@ void drawText(Canvas &canvas, DeviceContext &dc, const TextRun &run)
         QPainterPath box;
         box.addRect(run.rect->normalized());
         canvas.fill(logical.map(box), QBrush(state.bkColour));
-    } else if (state.bkMode == gdi::OPAQUE && !text.trimmed().isEmpty()) {
+    } else if (state.bkMode == gdi::OPAQUE && (!text.trimmed().isEmpty() || !run.glyphs.isEmpty())) {
         QPainterPath cell;
         cell.addRect(QRectF(0, -metrics.ascent(), layout.width, metrics.ascent() + metrics.descent()));
         canvas.fill(toDevice.map(cell), QBrush(state.bkColour));
     }
 
-    if (text.isEmpty())
+    if (text.isEmpty() && run.glyphs.isEmpty())
         return;
     addDecorations(layout.glyphs, state.font, metrics, 0, layout.width);
     QPainterPath glyphs = toDevice.map(layout.glyphs);

@@ -19,6 +19,7 @@ struct TextRun
 {
     QPointF reference;             // logical units
     QString text;
+    QList<quint32> glyphs;         // instead of text: glyph numbers of the record's font
     QList<double> advances;        // logical units, one per character; may be empty
     std::optional<QRectF> rect;    // logical units: ETO_OPAQUE / ETO_CLIPPED
     unsigned options = 0;
