@@ -81,13 +81,6 @@ QImage recordDib(ByteReader &r, qsizetype offBmi, qsizetype cbBmi, qsizetype off
 
 } // namespace
 
-QRectF EmfHeader::frameInDevice() const
-{
-    const double sx = pixelsPerMm.width() / 100;
-    const double sy = pixelsPerMm.height() / 100;
-    return QRectF(frame.left() * sx, frame.top() * sy, (frame.width() + 1) * sx, (frame.height() + 1) * sy);
-}
-
 std::optional<EmfHeader> readEmfHeader(QByteArrayView bytes)
 {
     ByteReader r(bytes);

@@ -23,7 +23,6 @@ struct EmfHeader
     QRectF frame;        // 0.01 mm, inclusive
     QSizeF pixelsPerMm;  // of the reference device
     quint32 handles = 0;
-    QRectF frameInDevice() const;
 };
 
 std::optional<EmfHeader> readEmfHeader(QByteArrayView bytes);

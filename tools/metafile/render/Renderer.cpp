@@ -43,9 +43,17 @@ QByteArray renderEmf(QByteArrayView bytes)
     const std::optional<EmfHeader> header = readEmfHeader(bytes);
     if (!header)
         return {};
-    QRectF box = header->frameInDevice();
-    if (!usable(box))
+    // The view box is the frame in hundredths of a millimetre, so that its
+    // proportions are the picture's even on a device with non-square
+    // pixels; the records draw in device pixels, scaled to it.
+    const QRectF frame = header->frame.adjusted(0, 0, 1, 1);
+    const QSizeF perMm = header->pixelsPerMm;
+    QTransform toBox = QTransform::fromScale(100 / perMm.width(), 100 / perMm.height());
+    QRectF box = usable(frame) ? frame : QRectF();
+    if (box.isNull()) {
+        toBox = QTransform();
         box = header->bounds.adjusted(0, 0, 1, 1);
+    }
     if (!usable(box)) {
         EmfPlayer measure(bytes, *header, nullptr);
         measure.play();
@@ -53,7 +61,10 @@ QByteArray renderEmf(QByteArrayView bytes)
     }
     if (!usable(box))
         return {};
-    return toSvg(box, [&](QPainter *painter) { EmfPlayer(bytes, *header, painter).play(); });
+    return toSvg(box, [&](QPainter *painter) {
+        painter->setTransform(toBox);
+        EmfPlayer(bytes, *header, painter).play();
+    });
 }
 
 QByteArray renderWmf(QByteArrayView bytes)
