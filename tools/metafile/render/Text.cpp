@@ -172,7 +172,7 @@ void drawText(Canvas &canvas, DeviceContext &dc, const TextRun &run)
     const double k = em / RefPixels; // device pixels per reference unit
     if (state.font.width > 0 && refMetrics.averageCharWidth() > 0) {
         const double wanted = state.font.width * axes.along / k;
-        font.setStretch(std::clamp(int(100 * wanted / refMetrics.averageCharWidth()), 50, 200));
+        font.setStretch(int(std::clamp(100 * wanted / refMetrics.averageCharWidth(), 50.0, 200.0)));
     }
     const QFontMetricsF metrics(font);
     Layout layout = run.glyphs.isEmpty() ? layOut(text, run.advances, font, axes.along / k)
