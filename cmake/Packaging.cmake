@@ -12,7 +12,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Lumarin developers <dev@lumarin.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
-# Library dependencies (Qt, libwmf, libemf2svg) are read off the binaries;
+# Library dependencies (Qt, libemf2svg) are read off the binaries;
 # Qt's X11 platform plugin is loaded at run time and so named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")

@@ -13,6 +13,9 @@ class WmfWriter
 public:
     WmfWriter(QRect bounds, quint16 unitsPerInch);
 
+    // Any record, its parameters as words in the file's order.
+    void record(quint16 function, const QList<qint16> &params);
+
     void blackBrush();
     void rectangle(QRect r);
     void polygon(const QList<QPoint> &points);
@@ -21,8 +24,6 @@ public:
     QByteArray standard() const;  // the bare metafile
 
 private:
-    void record(quint16 function, const QList<qint16> &params);
-
     QRect bounds_;
     quint16 unitsPerInch_;
     QByteArray records_;

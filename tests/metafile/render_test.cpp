@@ -1,0 +1,224 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// The metafile renderer draws records as a Windows device context would:
+// each test writes a small metafile, renders it and looks at the pixels.
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <gtest/gtest.h>
+
+#include "render/Charset.h"
+#include "render/Gdi.h"
+#include "render/Renderer.h"
+#include "support/EmfWriter.h"
+#include "support/WmfWriter.h"
+
+using metafile::Kind;
+namespace gdi = metafile::gdi;
+
+namespace {
+
+const QColor Grey(128, 128, 128);
+
+// Drawn as the viewer draws it: stretched into `size`, over grey so that a
+// white fill shows.
+QImage rendered(const QByteArray &bytes, Kind kind, QSize size = {200, 200})
+{
+    QSvgRenderer svg(metafile::renderMetafileSvg(bytes, kind));
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Grey);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    svg.setAspectRatioMode(Qt::IgnoreAspectRatio);
+    svg.render(&painter, QRectF(QPointF(0, 0), size));
+    return image;
+}
+
+bool dark(QRgb pixel)
+{
+    return qGray(pixel) < 64;
+}
+
+// Pixels a line crosses down a column; a hairline between two rows
+// darkens both by half.
+int inkInColumn(const QImage &image, int x)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        count += qGray(image.pixel(x, y)) < 100;
+    return count;
+}
+
+QRect inked(const QImage &image)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (dark(image.pixel(x, y)))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+// A 1000 × 1000 unit drawing on one inch.
+WmfWriter drawing()
+{
+    return WmfWriter(QRect(0, 0, 1000, 1000), 1000);
+}
+
+void font(WmfWriter &wmf, qint16 height, quint8 charset = 0)
+{
+    // height, width, escapement, orientation, weight, italic|underline,
+    // strike-out|charset, precisions, quality|pitch, face "Arial".
+    wmf.record(0x02FB, {height, 0, 0, 0, 400, 0, qint16(charset << 8), 0, 0, 0x7241, 0x6169, 0x006C});
+    wmf.record(0x012D, {0});
+}
+
+} // namespace
+
+TEST(MetafileRender, DeviceContextDefaults)
+{
+    // No brush selected: the default is white; the default pen is black.
+    WmfWriter wmf = drawing();
+    wmf.rectangle(QRect(100, 100, 800, 800));
+    const QImage image = rendered(wmf.placeable(), Kind::Wmf);
+    EXPECT_EQ(image.pixelColor(100, 100), QColor(Qt::white));
+    EXPECT_LT(std::min(qGray(image.pixel(19, 100)), qGray(image.pixel(20, 100))), 100);
+    EXPECT_EQ(image.pixelColor(5, 5), Grey);
+}
+
+TEST(MetafileRender, BackgroundModeFillsBetweenHatchLines)
+{
+    const struct
+    {
+        qint16 mode;
+        QColor between;
+    } cases[] = {{gdi::OPAQUE, Qt::red}, {gdi::TRANSPARENT, Grey}};
+    for (const auto &c : cases) {
+        WmfWriter wmf = drawing();
+        wmf.record(0x0201, {0x00FF, 0});                  // SETBKCOLOR red
+        wmf.record(0x0102, {c.mode});                     // SETBKMODE
+        wmf.record(0x02FC, {gdi::BS_HATCHED, 0, 0, 1});   // black vertical hatch
+        wmf.record(0x012D, {0});
+        wmf.record(0x02FA, {gdi::PS_NULL, 0, 0, 0, 0});   // no outline
+        wmf.record(0x012D, {1});
+        wmf.rectangle(QRect(0, 0, 1000, 1000));
+        const QImage image = rendered(wmf.placeable(), Kind::Wmf, QSize(96, 96));
+        int between = 0;
+        int lines = 0;
+        for (int x = 10; x < 86; ++x) {
+            between += image.pixelColor(x, 48) == c.between;
+            lines += dark(image.pixel(x, 48));
+        }
+        EXPECT_GT(between, 40) << c.mode;
+        EXPECT_GT(lines, 4) << c.mode;
+    }
+}
+
+TEST(MetafileRender, PenWidthsMapThroughTheWindow)
+{
+    // The window is 10 000 units wide on 400 pixels: a pen one unit wide is
+    // a hairline, one 500 units wide is 20 pixels.
+    const struct
+    {
+        qint16 width;
+        int minPixels;
+        int maxPixels;
+    } cases[] = {{0, 1, 2}, {1, 1, 2}, {500, 18, 22}};
+    for (const auto &c : cases) {
+        WmfWriter wmf(QRect(0, 0, 1000, 1000), 1000);
+        wmf.record(0x020C, {10000, 10000}); // SETWINDOWEXT
+        wmf.record(0x02FA, {gdi::PS_SOLID, c.width, 0, 0, 0});
+        wmf.record(0x012D, {0});
+        wmf.record(0x0214, {5000, 0});      // MOVETO, y first
+        wmf.record(0x0213, {5000, 10000});  // LINETO
+        const QImage image = rendered(wmf.placeable(), Kind::Wmf, QSize(400, 400));
+        const int pixels = inkInColumn(image, 200);
+        EXPECT_GE(pixels, c.minPixels) << c.width;
+        EXPECT_LE(pixels, c.maxPixels) << c.width;
+    }
+}
+
+TEST(MetafileRender, FontHeightIsEmOrCell)
+{
+    // A negative height is the em, a positive one the whole cell: the same
+    // number draws the letter larger as an em.
+    int inkHeights[2] = {};
+    const qint16 heights[] = {-400, 400};
+    for (int i = 0; i < 2; ++i) {
+        WmfWriter wmf = drawing();
+        font(wmf, heights[i]);
+        wmf.record(0x0521, {1, 'H', 100, 100}); // TEXTOUT "H", its cell's top at y = 100
+        inkHeights[i] = inked(rendered(wmf.placeable(), Kind::Wmf, QSize(500, 500))).height();
+    }
+    // Cap height about 0.72 em: 144 px for the em of 200 px.
+    EXPECT_NEAR(inkHeights[0], 144, 8);
+    EXPECT_GT(inkHeights[0], inkHeights[1] * 1.08);
+}
+
+TEST(MetafileRender, ExtTextOutPlacesEachCharacterAtItsAdvance)
+{
+    WmfWriter wmf = drawing();
+    font(wmf, -100);
+    // y, x, two characters, no options, "II", advances 800 and 0.
+    wmf.record(0x0A32, {200, 50, 2, 0, 0x4949, 800, 0});
+    const QRect ink = inked(rendered(wmf.placeable(), Kind::Wmf, QSize(1000, 1000)));
+    EXPECT_NEAR(ink.width(), 810, 15); // the advance and one stem
+    EXPECT_NEAR(ink.left(), 60, 15);
+}
+
+TEST(MetafileRender, CharacterSetsChooseTheCodePage)
+{
+    const struct
+    {
+        QByteArray bytes;
+        int charset;
+        QString text;
+    } cases[] = {
+        {"a", gdi::SYMBOL_CHARSET, QStringLiteral("α")},
+        {"\xB4\xA3", gdi::SYMBOL_CHARSET, QStringLiteral("×≤")},
+        {"\xF9\xEC\xE5\xED", gdi::HEBREW_CHARSET, QStringLiteral("שלום")},
+        {"\xCC\xE8\xF0", gdi::RUSSIAN_CHARSET, QStringLiteral("Мир")},
+        {"\xE9", gdi::ANSI_CHARSET, QStringLiteral("é")},
+        {"\x82\xA0", gdi::SHIFTJIS_CHARSET, QStringLiteral("あ")},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(metafile::decodeText(c.bytes, c.charset), c.text) << c.charset;
+}
+
+TEST(MetafileRender, FilledBezierPathStaysInItsControlPolygon)
+{
+    // 100 × 100 device pixels on 100 mm; a curve from (20, 80) through
+    // control points up to y = 20 and back down to (80, 80).
+    EmfWriter emf(QRect(0, 0, 9999, 9999), QSize(100, 100), QSize(100, 100));
+    emf.record(37, {qint32(0x80000004)});      // SELECTOBJECT BLACK_BRUSH
+    emf.record(59, {});                        // BEGINPATH
+    emf.record(27, {20, 80});                  // MOVETOEX
+    emf.record(5, {0, 0, -1, -1, 3, 20, 20, 80, 20, 80, 80}); // POLYBEZIERTO
+    emf.record(61, {});                        // CLOSEFIGURE
+    emf.record(60, {});                        // ENDPATH
+    emf.record(62, {0, 0, -1, -1});            // FILLPATH
+    const QRect ink = inked(rendered(emf.bytes(), Kind::Emf, QSize(100, 100)));
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_TRUE(QRect(19, 19, 63, 63).contains(ink)) << ink.x() << "," << ink.y() << " " << ink.width();
+    EXPECT_GT(ink.width(), 50);
+}
+
+TEST(MetafileRender, FrameKeepsItsProportionsOnNonSquarePixels)
+{
+    // A device of 10 pixels per mm across and 5 down; the 100 mm square
+    // frame is 1000 × 500 device pixels. A black rectangle over its left
+    // half, drawn in device pixels, is the left half of the square picture.
+    EmfWriter emf(QRect(0, 0, 9999, 9999), QSize(1000, 500), QSize(100, 100));
+    emf.record(37, {qint32(0x80000004)});      // BLACK_BRUSH
+    emf.record(43, {0, 0, 500, 500});          // RECTANGLE
+    const QImage image = rendered(emf.bytes(), Kind::Emf, QSize(200, 200));
+    EXPECT_TRUE(dark(image.pixel(50, 100)));
+    EXPECT_TRUE(dark(image.pixel(50, 195)));
+    EXPECT_FALSE(dark(image.pixel(150, 100)));
+}
+
+TEST(MetafileRender, UnreadableInputGivesNoDrawing)
+{
+    EXPECT_TRUE(metafile::renderMetafileSvg(QByteArray(100, '\xFF'), Kind::Emf).isEmpty());
+    EXPECT_TRUE(metafile::renderMetafileSvg("\x01\x00\x09", Kind::Wmf).isEmpty());
+}

@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// lumarin-metafile: converts one Windows metafile (WMF or EMF) to SVG.
+//
+// The metafile comes on standard input and the SVG goes to standard output;
+// the helper opens no files and talks to no one else. The viewer runs it in
+// a separate process with time and memory limits, because it parses
+// untrusted input: a fault here costs one picture, not the viewer.
+//
+// Usage: lumarin-metafile wmf|emf
+// Exit status: 0 with SVG written, 1 for a metafile that cannot be read,
+// 2 for wrong usage.
+
+#include <QByteArray>
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <emf2svg.h>
+
+#include "render/EmfPlusCheck.h"
+#include "render/Renderer.h"
+
+namespace {
+
+// Metafiles larger than this are not converted.
+constexpr qsizetype MaxInput = qsizetype(256) * 1024 * 1024;
+
+bool readAll(FILE *in, QByteArray &data)
+{
+    char chunk[1 << 16];
+    for (;;) {
+        const size_t got = fread(chunk, 1, sizeof chunk, in);
+        if (got == 0)
+            return !ferror(in);
+        if (data.size() + qsizetype(got) > MaxInput)
+            return false;
+        data.append(chunk, qsizetype(got));
+    }
+}
+
+// Drawings made only of EMF+ records are left to libemf2svg, which reads
+// them; everything else is played by our own renderer.
+QByteArray convertEmfPlus(QByteArray &data)
+{
+    generatorOptions options;
+    memset(&options, 0, sizeof options);
+    options.emfplus = true;
+    options.svgDelimiter = true;
+    char *out = nullptr;
+    size_t length = 0;
+    QByteArray svg;
+    if (emf2svg(data.data(), size_t(data.size()), &out, &length, &options) && out)
+        svg = QByteArray(out, qsizetype(length));
+    free(out);
+    return svg;
+}
+
+bool write(const QByteArray &svg)
+{
+    return fwrite(svg.constData(), 1, size_t(svg.size()), stdout) == size_t(svg.size()) && fflush(stdout) == 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 2 || (strcmp(argv[1], "wmf") != 0 && strcmp(argv[1], "emf") != 0)) {
+        fputs("usage: lumarin-metafile wmf|emf < metafile > svg\n", stderr);
+        return 2;
+    }
+    QByteArray data;
+    if (!readAll(stdin, data) || data.isEmpty())
+        return 1;
+    const bool emf = strcmp(argv[1], "emf") == 0;
+
+    // Fonts need a GUI application; no display is needed or wanted.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    QGuiApplication app(qtArgc, argv);
+
+    const QByteArray svg = emf && metafile::isEmfPlusOnly(data)
+        ? convertEmfPlus(data)
+        : metafile::renderMetafileSvg(data, emf ? metafile::Kind::Emf : metafile::Kind::Wmf);
+    if (svg.isEmpty() || !write(svg))
+        return 1;
+    return 0;
+}

@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include <QImage>
+#include <QPainterPath>
+#include <QPen>
+
+#include "DeviceContext.h"
+
+class QPainter;
+
+namespace metafile {
+
+// Draws what the records describe with the device context's current pen,
+// brush, modes and clip onto a painter whose units are device units, or
+// only measures it when there is no painter. Between BEGINPATH and ENDPATH
+// the geometry goes into the recorded path instead.
+class Canvas
+{
+public:
+    Canvas(QPainter *painter, DeviceContext &dc);
+
+    // A closed shape in logical units: filled with the brush, outlined with
+    // the pen.
+    void shape(const QPainterPath &logical);
+    // An open figure in logical units: the pen only.
+    void figure(const QPainterPath &logical);
+    // Lines or Béziers on from the current position, which moves to the
+    // last point.
+    void lineTo(const QList<QPointF> &logical);
+    void bezierTo(const QList<QPointF> &logical);
+    void moveTo(QPointF logical);
+    void closeFigure();
+
+    // In device units, regardless of the recorded path.
+    void fill(QPainterPath device, const QBrush &brush);
+    void fillWithBrush(const QPainterPath &device);
+    void stroke(const QPainterPath &device);
+    void image(const QRectF &device, const QImage &image);
+
+    QRectF bounds() const { return bounds_; }
+
+private:
+    void append(const QPainterPath &device);
+    void paint(const QPainterPath &device, bool filled);
+    QPen pen() const;
+    QColor withRop(QColor colour) const;
+    void hatch(const QPainterPath &device, const Brush &brush);
+    // The part of `device` the clip leaves, or the path itself when the
+    // clip holds it whole; false when nothing is left.
+    bool clipped(QPainterPath &device) const;
+    void note(const QRectF &device);
+
+    QPainter *painter_;
+    DeviceContext &dc_;
+    QRectF bounds_;
+    bool figureOpen_ = false;
+};
+
+} // namespace metafile

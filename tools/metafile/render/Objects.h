@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPainterPath>
+#include <QString>
+
+#include <variant>
+
+#include "Gdi.h"
+
+namespace metafile {
+
+struct Pen
+{
+    unsigned style = gdi::PS_SOLID; // with end cap and join bits
+    double width = 0;               // logical units; 0 is one device pixel
+    QColor colour = Qt::black;
+    bool cosmetic = true;           // one device pixel, whatever the mapping
+    bool extended = false;          // from EXTCREATEPEN: dashes at any width
+};
+
+struct Brush
+{
+    int style = gdi::BS_SOLID;
+    QColor colour = Qt::white;
+    int hatch = 0;
+    QImage pattern; // BS_DIBPATTERN: the tile
+    bool monochrome = false; // a two-colour pattern takes text and background colours
+};
+
+struct Font
+{
+    double height = 0; // logical units: < 0 em height, > 0 cell height
+    double width = 0;
+    double escapement = 0; // tenths of a degree, counter-clockwise
+    int weight = 400;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+    int charset = gdi::DEFAULT_CHARSET;
+    int pitchAndFamily = 0;
+    QString face;
+};
+
+// A region in the units it was made in (logical for WMF, device for EMF).
+struct Region
+{
+    QPainterPath area;
+};
+
+struct Palette
+{
+};
+
+using GdiObject = std::variant<std::monostate, Pen, Brush, Font, Region, Palette>;
+
+// The stock objects a handle with the high bit set names.
+GdiObject stockObject(quint32 index);
+
+} // namespace metafile

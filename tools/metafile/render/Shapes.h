@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include <QPainterPath>
+
+namespace metafile {
+
+enum class ArcKind { Open, Chord, Pie };
+
+// GDI's arc: the part of the ellipse in `box` from where the ray from its
+// centre through `start` meets it to where the ray through `end` does,
+// counter-clockwise unless `clockwise`. Logical units.
+QPainterPath arcPath(const QRectF &box, QPointF start, QPointF end, bool clockwise, ArcKind kind);
+
+// The point where an arc from `start` begins and where one ends.
+QPointF arcStart(const QPainterPath &arc);
+QPointF arcEnd(const QPainterPath &arc);
+
+// The rectangle between two corners as GDI records them.
+QRectF boxOf(double left, double top, double right, double bottom);
+
+QPainterPath rectanglePath(const QRectF &box);
+QPainterPath ellipsePath(const QRectF &box);
+QPainterPath roundRectPath(const QRectF &box, QSizeF corner);
+
+} // namespace metafile
