@@ -27,5 +27,6 @@ else
   find ../shared/testdata tests/data -type f ! -name '*.md' ! -name '*.png' -exec cp -n {} "$corpus"/ \;
 fi
 export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1
+export LSAN_OPTIONS=suppressions=$PWD/fuzz/leaks.supp
 "./build-fuzz/fuzz/lumarin-$target-fuzzer" "$corpus" -max_total_time="$seconds" -rss_limit_mb=4096 \
   -timeout=10 -max_len=1048576 -artifact_prefix=build-fuzz/findings/ -print_final_stats=1

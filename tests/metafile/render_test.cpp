@@ -4,6 +4,9 @@
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QtEndian>
+
+#include <cstring>
 
 #include <gtest/gtest.h>
 
@@ -221,4 +224,60 @@ TEST(MetafileRender, UnreadableInputGivesNoDrawing)
 {
     EXPECT_TRUE(metafile::renderMetafileSvg(QByteArray(100, '\xFF'), Kind::Emf).isEmpty());
     EXPECT_TRUE(metafile::renderMetafileSvg("\x01\x00\x09", Kind::Wmf).isEmpty());
+}
+
+TEST(MetafileRender, ArcsRunTheirWayOnTheDeviceWhenTheMappingTurnsYOver)
+{
+    // Logical y runs up: a pie counter-clockwise from the right to the top
+    // is the upper right quarter as seen, not the other three.
+    EmfWriter emf(QRect(0, 0, 9999, 9999), QSize(100, 100), QSize(100, 100));
+    emf.record(17, {8});                       // SETMAPMODE anisotropic
+    emf.record(9, {100, -100});                // SETWINDOWEXTEX
+    emf.record(10, {0, 100});                  // SETWINDOWORGEX
+    emf.record(11, {100, 100});                // SETVIEWPORTEXTEX
+    emf.record(37, {qint32(0x80000004)});      // BLACK_BRUSH
+    emf.record(47, {10, 10, 90, 90, 90, 50, 50, 90}); // PIE from the right to the top
+    const QImage image = rendered(emf.bytes(), Kind::Emf, QSize(100, 100));
+    EXPECT_TRUE(dark(image.pixel(65, 35)));
+    EXPECT_FALSE(dark(image.pixel(35, 65)));
+    EXPECT_FALSE(dark(image.pixel(35, 35)));
+}
+
+TEST(MetafileRender, FrameRegionPaintsOnlyTheBorder)
+{
+    // A 60 × 60 square region framed 5 pixels wide with the black brush.
+    EmfWriter emf(QRect(0, 0, 9999, 9999), QSize(100, 100), QSize(100, 100));
+    emf.record(72, {20, 20, 80, 80, 48, qint32(0x80000004), 5, 5, // bounds, data size, brush, stroke
+                    32, 1, 1, 16, 20, 20, 80, 80, 20, 20, 80, 80});  // header, one rectangle
+    const QImage image = rendered(emf.bytes(), Kind::Emf, QSize(100, 100));
+    EXPECT_TRUE(dark(image.pixel(22, 50)));
+    EXPECT_TRUE(dark(image.pixel(50, 77)));
+    EXPECT_FALSE(dark(image.pixel(50, 50)));
+    EXPECT_FALSE(dark(image.pixel(15, 50)));
+}
+
+TEST(MetafileRender, GlyphNumbersOfAMissingFontShowAsEmptyBoxes)
+{
+    // Glyph numbers mean letters only in their own font: without it, each
+    // glyph is an empty box in its place, never another font's letter.
+    EmfWriter emf(QRect(0, 0, 9999, 9999), QSize(100, 100), QSize(100, 100));
+    QByteArray logFont(92, '\0');
+    qToLittleEndian<qint32>(-40, logFont.data());     // em height
+    qToLittleEndian<qint32>(400, logFont.data() + 16); // weight
+    const QString face = QStringLiteral("No Such Face");
+    memcpy(logFont.data() + 28, face.utf16(), size_t(face.size()) * 2);
+    QList<qint32> font{1};
+    for (int i = 0; i < logFont.size(); i += 4)
+        font << qFromLittleEndian<qint32>(logFont.constData() + i);
+    emf.record(82, font);                      // EXTCREATEFONTINDIRECTW
+    emf.record(37, {1});                       // SELECTOBJECT
+    // Bounds, graphics mode, scales, reference (10, 20), two glyphs at 76,
+    // ETO_GLYPH_INDEX, no rectangle, advances at 80: glyphs 3 and 4, 40 apart.
+    emf.record(84, {0, 0, 100, 100, 1, 0, 0, 10, 20, 2, 76, 0x10, 0, 0, 0, 0, 80, 0x00040003, 40, 40});
+    const QImage image = rendered(emf.bytes(), Kind::Emf, QSize(100, 100));
+    const QRect ink = inked(image);
+    ASSERT_GT(ink.height(), 15);
+    EXPECT_GE(inkInColumn(image, ink.left() + 1), 15); // a box's side
+    EXPECT_FALSE(dark(image.pixel(ink.left() + 8, ink.center().y()))); // its hollow inside
+    EXPECT_GT(ink.width(), 55);                        // and the second box
 }

@@ -26,6 +26,7 @@ public:
         return qFromLittleEndian<T>(bytes_.data() + offset);
     }
 
+    quint8 u8(qsizetype offset) { return at<quint8>(offset); }
     qint16 i16(qsizetype offset) { return at<qint16>(offset); }
     quint16 u16(qsizetype offset) { return at<quint16>(offset); }
     qint32 i32(qsizetype offset) { return at<qint32>(offset); }

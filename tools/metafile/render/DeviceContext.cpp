@@ -151,4 +151,12 @@ void DeviceContext::restore(int which)
     saved_.resize(size_t(index));
 }
 
+// The arc direction is the one seen on the device: a mapping that turns the
+// y axis over (as the metric modes and a negative extent do) turns the
+// direction over in logical units.
+bool DeviceContext::arcsClockwise() const
+{
+    return state_.clockwiseArcs != (toDevice().determinant() < 0);
+}
+
 } // namespace metafile

@@ -54,6 +54,7 @@ public:
     QTransform toDevice() const; // world, then page transform
     QPointF map(QPointF logical) const { return toDevice().map(logical); }
     double deviceScale() const;  // how long a logical unit is, on average
+    bool arcsClockwise() const;  // in logical units, for the direction chosen
 
     void setMapMode(int mode);
     void setWindowOrg(QPointF org) { state_.windowOrg = org; }

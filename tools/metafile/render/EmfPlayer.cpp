@@ -267,7 +267,7 @@ void EmfPlayer::createPatternBrush(ByteReader &r)
 bool EmfPlayer::playShape(quint32 type, ByteReader &r)
 {
     const QRectF box = readRect(r, 8);
-    const bool clockwise = dc_.state().clockwiseArcs;
+    const bool clockwise = dc_.arcsClockwise();
     switch (type) {
     case EMR_RECTANGLE: canvas_.shape(rectanglePath(box)); return true;
     case EMR_ELLIPSE: canvas_.shape(ellipsePath(box)); return true;
@@ -489,21 +489,25 @@ bool EmfPlayer::playClip(quint32 type, ByteReader &r)
         const GdiObject *object = objects_.find(r.u32(28));
         const GdiObject stock = stockObject(r.u32(28));
         const Brush *brush = std::get_if<Brush>((r.u32(28) & 0x80000000) ? &stock : object);
-        if (brush)
-            fillRegion(r, type == EMR_FILLRGN ? 32 : 40, r.u32(24), *brush);
+        if (!brush)
+            return true;
+        if (type == EMR_FILLRGN)
+            fillRegion(readRegionData(r, 32, r.u32(24)), *brush);
+        else
+            fillRegion(regionFrame(readRegionData(r, 40, r.u32(24)), QSizeF(r.i32(32), r.i32(36)), dc_.toDevice()),
+                       *brush);
         return true;
     }
-    case EMR_PAINTRGN: fillRegion(r, 28, r.u32(24), dc_.state().brush); return true;
+    case EMR_PAINTRGN: fillRegion(readRegionData(r, 28, r.u32(24)), dc_.state().brush); return true;
     default: return false;
     }
 }
 
-void EmfPlayer::fillRegion(ByteReader &r, qsizetype dataAt, qsizetype dataSize, const Brush &brush)
+void EmfPlayer::fillRegion(const QPainterPath &device, const Brush &brush)
 {
-    const QPainterPath region = readRegionData(r, dataAt, dataSize);
     const Brush kept = dc_.state().brush;
     dc_.state().brush = brush;
-    canvas_.fillWithBrush(region);
+    canvas_.fillWithBrush(device);
     dc_.state().brush = kept;
 }
 

@@ -59,7 +59,7 @@ private:
     void angleArc(ByteReader &r);
     void pathFill(bool fill, bool stroke);
     std::optional<TextRun> textAt(ByteReader &r, qsizetype at, bool wide);
-    void fillRegion(ByteReader &r, qsizetype dataAt, qsizetype dataSize, const Brush &brush);
+    void fillRegion(const QPainterPath &device, const Brush &brush);
     void stretch(ByteReader &r, quint32 type);
 
     QByteArrayView bytes_;

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "Shapes.h"
 
+#include <QPainterPathStroker>
+
+#include <algorithm>
 #include <cmath>
 
 namespace metafile {
@@ -77,6 +80,23 @@ QPainterPath roundRectPath(const QRectF &box, QSizeF corner)
     QPainterPath path;
     path.addRoundedRect(box, std::abs(corner.width()) / 2, std::abs(corner.height()) / 2);
     return path;
+}
+
+QPainterPath regionFrame(const QPainterPath &region, QSizeF stroke, const QTransform &toDevice)
+{
+    const double width = std::abs(stroke.width()) * std::hypot(toDevice.m11(), toDevice.m12());
+    const double height = std::abs(stroke.height()) * std::hypot(toDevice.m21(), toDevice.m22());
+    if (!(width > 0) || !(height > 0))
+        return {};
+    // A stroke twice as wide as the border, centred on the edge, leaves the
+    // border inside; a frame taller than wide is stroked with the x axis
+    // stretched to match and then shrunk back.
+    const QTransform square = QTransform::fromScale(height / width, 1);
+    QPainterPathStroker stroker;
+    stroker.setWidth(2 * height);
+    stroker.setJoinStyle(Qt::MiterJoin);
+    const QPainterPath edge = square.inverted().map(stroker.createStroke(square.map(region)));
+    return edge.intersected(region);
 }
 
 } // namespace metafile

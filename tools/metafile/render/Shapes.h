@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QPainterPath>
+#include <QTransform>
 
 namespace metafile {
 
@@ -22,5 +23,9 @@ QRectF boxOf(double left, double top, double right, double bottom);
 QPainterPath rectanglePath(const QRectF &box);
 QPainterPath ellipsePath(const QRectF &box);
 QPainterPath roundRectPath(const QRectF &box, QSizeF corner);
+
+// The border FRAMERGN paints: the part of `region` (device units) within
+// `stroke` (logical width and height) of its edge.
+QPainterPath regionFrame(const QPainterPath &region, QSizeF stroke, const QTransform &toDevice);
 
 } // namespace metafile

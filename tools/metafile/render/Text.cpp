@@ -106,21 +106,43 @@ Layout layOut(const QString &text, const QList<double> &advances, const QFont &f
     return layout;
 }
 
-// Glyph numbers belong to the font the metafile was made with, which is
-// not here: they are drawn from the font that stands in for it, as shapes
-// in the right places rather than nothing.
+// An empty box in a glyph's place, as a missing character is shown; wound
+// against the outer edge so that it stays hollow under either fill rule.
+void addMissingGlyph(QPainterPath &path, double x, double advance, double height)
+{
+    const double width = std::max(advance * 0.7, height * 0.4);
+    const double line = height * 0.08;
+    const QRectF outer(x + advance * 0.1, -height, width, height);
+    const QRectF inner = outer.adjusted(line, line, -line, -line);
+    path.addRect(outer);
+    path.moveTo(inner.topLeft());
+    path.lineTo(inner.bottomLeft());
+    path.lineTo(inner.bottomRight());
+    path.lineTo(inner.topRight());
+    path.closeSubpath();
+}
+
+// Glyph numbers belong to the font the metafile was made with: only that
+// font's glyphs of those numbers are the letters meant. Any other font has
+// other letters at those numbers, so without the font itself each glyph is
+// shown missing, in its place, rather than as a wrong letter.
 Layout layOutGlyphs(const QList<quint32> &glyphs, const QList<double> &advances, const QFont &font,
-                    double unitsPerLogical)
+                    const QString &face, double unitsPerLogical)
 {
     Layout layout;
     const QRawFont raw = QRawFont::fromFont(font);
     if (!raw.isValid())
         return layout;
+    const bool ownFont = raw.familyName().compare(face, Qt::CaseInsensitive) == 0;
     const QList<QPointF> natural = raw.advancesForGlyphIndexes(glyphs);
     for (qsizetype i = 0; i < glyphs.size(); ++i) {
-        layout.glyphs.addPath(raw.pathForGlyph(glyphs[i]).translated(layout.width, 0));
-        layout.width += i < advances.size() ? advances[i] * unitsPerLogical
-                                            : (i < natural.size() ? natural[i].x() : 0);
+        const double advance = i < advances.size() ? advances[i] * unitsPerLogical
+                                                   : (i < natural.size() ? natural[i].x() : 0);
+        if (ownFont)
+            layout.glyphs.addPath(raw.pathForGlyph(glyphs[i]).translated(layout.width, 0));
+        else
+            addMissingGlyph(layout.glyphs, layout.width, advance, raw.ascent() * 0.7);
+        layout.width += advance;
     }
     return layout;
 }
@@ -176,7 +198,8 @@ void drawText(Canvas &canvas, DeviceContext &dc, const TextRun &run)
     }
     const QFontMetricsF metrics(font);
     Layout layout = run.glyphs.isEmpty() ? layOut(text, run.advances, font, axes.along / k)
-                                         : layOutGlyphs(run.glyphs, run.advances, font, axes.along / k);
+                                         : layOutGlyphs(run.glyphs, run.advances, font, state.font.face,
+                                                        axes.along / k);
 
     const bool updatesPosition = state.textAlign & gdi::TA_UPDATECP;
     const QPointF reference = updatesPosition ? state.position : run.reference;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "WmfPlayer.h"
 
+#include <bit>
+
 #include "Blit.h"
 #include "ByteReader.h"
 #include "Charset.h"
@@ -201,12 +203,36 @@ bool WmfPlayer::playObject(quint16 function, ByteReader &r)
         return true;
     }
     case META_CREATEPATTERNBRUSH:
+        objects_.addToLowestFree(bitmapPatternBrush(r));
+        return true;
     case META_CREATEPALETTE:
         // Still takes a slot: later handles count on it.
-        objects_.addToLowestFree(function == META_CREATEPALETTE ? GdiObject(Palette{}) : GdiObject(Brush{}));
+        objects_.addToLowestFree(Palette{});
         return true;
     default: return false;
     }
+}
+
+// A pattern from an old device-dependent bitmap, seen from afar: a
+// two-colour one mixes the text and background colours (its 0 and 1 bits)
+// in the share its bits give; deeper ones are left a neutral grey.
+Brush WmfPlayer::bitmapPatternBrush(ByteReader &r) const
+{
+    constexpr qsizetype Bits = Params + 32; // after the bitmap's header and reserved bytes
+    const qint64 bytes = qint64(r.u16(Params + 4)) * r.u16(Params + 6);
+    Brush brush;
+    brush.colour = QColor(Qt::gray);
+    if (r.u8(Params + 8) != 1 || r.u8(Params + 9) != 1 || bytes == 0 || !r.holds(Bits, bytes, 1))
+        return brush;
+    qint64 ones = 0;
+    for (const char byte : r.slice(Bits, qsizetype(bytes)))
+        ones += std::popcount(quint8(byte));
+    const double share = double(ones) / double(bytes * 8);
+    const QColor zero = dc_.state().textColour, one = dc_.state().bkColour;
+    brush.colour = QColor::fromRgbF(zero.redF() + (one.redF() - zero.redF()) * share,
+                                    zero.greenF() + (one.greenF() - zero.greenF()) * share,
+                                    zero.blueF() + (one.blueF() - zero.blueF()) * share);
+    return brush;
 }
 
 void WmfPlayer::select(quint16 index)
@@ -282,17 +308,17 @@ const Region *WmfPlayer::region(quint16 index) const
     return object ? std::get_if<Region>(object) : nullptr;
 }
 
-void WmfPlayer::fillRegion(const Region &area, const Brush &brush)
+void WmfPlayer::fillRegion(const QPainterPath &device, const Brush &brush)
 {
     const Brush kept = dc_.state().brush;
     dc_.state().brush = brush;
-    canvas_.fillWithBrush(dc_.toDevice().map(area.area));
+    canvas_.fillWithBrush(device);
     dc_.state().brush = kept;
 }
 
 bool WmfPlayer::playShape(quint16 function, ByteReader &r)
 {
-    const bool clockwise = dc_.state().clockwiseArcs;
+    const bool clockwise = dc_.arcsClockwise();
     const auto arc = [&](ArcKind kind) {
         return arcPath(reversedRect(r, Params + 8), pointAt(r, Params + 4), pointAt(r, Params), clockwise, kind);
     };
@@ -353,14 +379,18 @@ bool WmfPlayer::playClip(quint16 function, ByteReader &r)
         return true;
     case META_PAINTREGION:
         if (first)
-            fillRegion(*first, dc_.state().brush);
+            fillRegion(dc_.toDevice().map(first->area), dc_.state().brush);
         return true;
     case META_FILLREGION:
     case META_FRAMEREGION: {
-        // The region first, then the brush.
+        // The region first, then the brush; a frame's height, then width.
         const GdiObject *brush = objects_.find(r.u16(Params + 2));
-        if (first && brush && std::holds_alternative<Brush>(*brush))
-            fillRegion(*first, std::get<Brush>(*brush));
+        if (!first || !brush || !std::holds_alternative<Brush>(*brush))
+            return true;
+        QPainterPath area = dc_.toDevice().map(first->area);
+        if (function == META_FRAMEREGION)
+            area = regionFrame(area, QSizeF(r.i16(Params + 6), r.i16(Params + 4)), dc_.toDevice());
+        fillRegion(area, std::get<Brush>(*brush));
         return true;
     }
     default: return false;

@@ -52,7 +52,8 @@ private:
     void createFont(ByteReader &r);
     void createRegion(ByteReader &r);
     const Region *region(quint16 index) const;
-    void fillRegion(const Region &region, const Brush &brush);
+    void fillRegion(const QPainterPath &device, const Brush &brush);
+    Brush bitmapPatternBrush(ByteReader &r) const;
     void textOut(ByteReader &r);
     void extTextOut(ByteReader &r);
     void bitmapBlit(quint16 function, ByteReader &r);
