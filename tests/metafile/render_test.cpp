@@ -12,7 +12,9 @@
 
 #include "render/Charset.h"
 #include "render/Gdi.h"
+#include "render/Objects.h"
 #include "render/Renderer.h"
+#include "render/Text.h"
 #include "support/EmfWriter.h"
 #include "support/WmfWriter.h"
 
@@ -175,17 +177,23 @@ TEST(MetafileRender, CharacterSetsChooseTheCodePage)
     {
         QByteArray bytes;
         int charset;
+        const char *face;
         QString text;
     } cases[] = {
-        {"a", gdi::SYMBOL_CHARSET, QStringLiteral("α")},
-        {"\xB4\xA3", gdi::SYMBOL_CHARSET, QStringLiteral("×≤")},
-        {"\xF9\xEC\xE5\xED", gdi::HEBREW_CHARSET, QStringLiteral("שלום")},
-        {"\xCC\xE8\xF0", gdi::RUSSIAN_CHARSET, QStringLiteral("Мир")},
-        {"\xE9", gdi::ANSI_CHARSET, QStringLiteral("é")},
-        {"\x82\xA0", gdi::SHIFTJIS_CHARSET, QStringLiteral("あ")},
+        {"a", gdi::SYMBOL_CHARSET, "Symbol", QStringLiteral("α")},
+        {"\xB4\xA3", gdi::SYMBOL_CHARSET, "Symbol", QStringLiteral("×≤")},
+        {"a", gdi::SYMBOL_CHARSET, "Wingdings 2", QStringLiteral("a")}, // its own pictures
+        {"\xF9\xEC\xE5\xED", gdi::HEBREW_CHARSET, "Arial", QStringLiteral("שלום")},
+        {"\xCC\xE8\xF0", gdi::RUSSIAN_CHARSET, "Arial", QStringLiteral("Мир")},
+        {"\xE9", gdi::ANSI_CHARSET, "Arial", QStringLiteral("é")},
+        {"\x82\xA0", gdi::SHIFTJIS_CHARSET, "Arial", QStringLiteral("あ")},
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(metafile::decodeText(c.bytes, c.charset), c.text) << c.charset;
+    for (const auto &c : cases) {
+        metafile::Font font;
+        font.face = QString::fromLatin1(c.face);
+        font.charset = c.charset;
+        EXPECT_EQ(metafile::shownText(font, metafile::decodeText(c.bytes, c.charset)), c.text) << c.charset;
+    }
 }
 
 TEST(MetafileRender, FilledBezierPathStaysInItsControlPolygon)
@@ -256,28 +264,43 @@ TEST(MetafileRender, FrameRegionPaintsOnlyTheBorder)
     EXPECT_FALSE(dark(image.pixel(15, 50)));
 }
 
-TEST(MetafileRender, GlyphNumbersOfAMissingFontShowAsEmptyBoxes)
+TEST(MetafileRender, CodesOfAMissingFontShowAsEmptyBoxes)
 {
-    // Glyph numbers mean letters only in their own font: without it, each
-    // glyph is an empty box in its place, never another font's letter.
-    EmfWriter emf(QRect(0, 0, 9999, 9999), QSize(100, 100), QSize(100, 100));
-    QByteArray logFont(92, '\0');
-    qToLittleEndian<qint32>(-40, logFont.data());     // em height
-    qToLittleEndian<qint32>(400, logFont.data() + 16); // weight
-    const QString face = QStringLiteral("No Such Face");
-    memcpy(logFont.data() + 28, face.utf16(), size_t(face.size()) * 2);
-    QList<qint32> font{1};
-    for (int i = 0; i < logFont.size(); i += 4)
-        font << qFromLittleEndian<qint32>(logFont.constData() + i);
-    emf.record(82, font);                      // EXTCREATEFONTINDIRECTW
-    emf.record(37, {1});                       // SELECTOBJECT
-    // Bounds, graphics mode, scales, reference (10, 20), two glyphs at 76,
-    // ETO_GLYPH_INDEX, no rectangle, advances at 80: glyphs 3 and 4, 40 apart.
-    emf.record(84, {0, 0, 100, 100, 1, 0, 0, 10, 20, 2, 76, 0x10, 0, 0, 0, 0, 80, 0x00040003, 40, 40});
-    const QImage image = rendered(emf.bytes(), Kind::Emf, QSize(100, 100));
-    const QRect ink = inked(image);
-    ASSERT_GT(ink.height(), 15);
-    EXPECT_GE(inkInColumn(image, ink.left() + 1), 15); // a box's side
-    EXPECT_FALSE(dark(image.pixel(ink.left() + 8, ink.center().y()))); // its hollow inside
-    EXPECT_GT(ink.width(), 55);                        // and the second box
+    // Glyph numbers, and the codes of a symbol font other than Symbol, mean
+    // something only in their own font: without it, each is an empty box in
+    // its place, never another font's letter.
+    const struct
+    {
+        const char *name;
+        int charset;
+        qint32 options;
+    } cases[] = {
+        {"glyph numbers", gdi::ANSI_CHARSET, 0x10},
+        {"a symbol font's codes", gdi::SYMBOL_CHARSET, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        EmfWriter emf(QRect(0, 0, 9999, 9999), QSize(100, 100), QSize(100, 100));
+        QByteArray logFont(92, '\0');
+        qToLittleEndian<qint32>(-40, logFont.data());     // em height
+        qToLittleEndian<qint32>(400, logFont.data() + 16); // weight
+        logFont[23] = char(c.charset);
+        const QString face = QStringLiteral("No Such Face");
+        memcpy(logFont.data() + 28, face.utf16(), size_t(face.size()) * 2);
+        QList<qint32> font{1};
+        for (int i = 0; i < logFont.size(); i += 4)
+            font << qFromLittleEndian<qint32>(logFont.constData() + i);
+        emf.record(82, font); // EXTCREATEFONTINDIRECTW
+        emf.record(37, {1});  // SELECTOBJECT
+        // Bounds, graphics mode, scales, reference (10, 20), two codes at 76
+        // (3 and 4: as glyph numbers, blank in most fonts), no rectangle,
+        // advances of 40 at 80.
+        emf.record(84, {0, 0, 100, 100, 1, 0, 0, 10, 20, 2, 76, c.options, 0, 0, 0, 0, 80, 0x00040003, 40, 40});
+        const QImage image = rendered(emf.bytes(), Kind::Emf, QSize(100, 100));
+        const QRect ink = inked(image);
+        ASSERT_GT(ink.height(), 15);
+        EXPECT_GE(inkInColumn(image, ink.left() + 1), 15);                  // a box's side
+        EXPECT_FALSE(dark(image.pixel(ink.left() + 8, ink.center().y()))); // its hollow inside
+        EXPECT_GT(ink.width(), 55);                                         // and the second box
+    }
 }

@@ -124,8 +124,10 @@ const char *codePageOf(int charset)
 
 QString decodeText(QByteArrayView bytes, int charset)
 {
+    // A symbol font's codes are not letters of any code page: they are kept
+    // as they are, for the font to say what they show.
     if (charset == gdi::SYMBOL_CHARSET)
-        return symbolToUnicode(QString::fromLatin1(bytes));
+        return QString::fromLatin1(bytes);
     return viaIconv(bytes, codePageOf(charset));
 }
 

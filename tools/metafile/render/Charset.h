@@ -10,8 +10,8 @@ namespace metafile {
 // names it; the Windows ANSI page for sets without one.
 const char *codePageOf(int charset);
 
-// 8-bit text of a font with `charset`, as Unicode. Symbol text becomes the
-// characters the Symbol font shows at those codes.
+// 8-bit text of a font with `charset`, as Unicode. Symbol text keeps its
+// codes: what they show depends on the font.
 QString decodeText(QByteArrayView bytes, int charset);
 
 // UTF-16 text of a Symbol font (codes 0x20..0xFF, or the same codes at

@@ -35,7 +35,13 @@ QFont::StyleHint hintOf(int pitchAndFamily)
 
 bool isSymbolFont(const Font &font)
 {
-    return font.charset == gdi::SYMBOL_CHARSET || font.face.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0;
+    return font.face.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0;
+}
+
+// Whether the font the metafile names is the one that stands in for it.
+bool isInstalled(const QFont &font, const QString &face)
+{
+    return QRawFont::fromFont(font).familyName().compare(face, Qt::CaseInsensitive) == 0;
 }
 
 // Device pixels per logical unit along the text's baseline and across it.
@@ -124,16 +130,15 @@ void addMissingGlyph(QPainterPath &path, double x, double advance, double height
 
 // Glyph numbers belong to the font the metafile was made with: only that
 // font's glyphs of those numbers are the letters meant. Any other font has
-// other letters at those numbers, so without the font itself each glyph is
-// shown missing, in its place, rather than as a wrong letter.
+// other letters at those numbers, so without the font itself (`ownFont`)
+// each glyph is shown missing, in its place, rather than as a wrong letter.
 Layout layOutGlyphs(const QList<quint32> &glyphs, const QList<double> &advances, const QFont &font,
-                    const QString &face, double unitsPerLogical)
+                    bool ownFont, double unitsPerLogical)
 {
     Layout layout;
     const QRawFont raw = QRawFont::fromFont(font);
     if (!raw.isValid())
         return layout;
-    const bool ownFont = raw.familyName().compare(face, Qt::CaseInsensitive) == 0;
     const QList<QPointF> natural = raw.advancesForGlyphIndexes(glyphs);
     for (qsizetype i = 0; i < glyphs.size(); ++i) {
         const double advance = i < advances.size() ? advances[i] * unitsPerLogical
@@ -157,6 +162,11 @@ void addDecorations(QPainterPath &glyphs, const Font &font, const QFontMetricsF 
 }
 
 } // namespace
+
+QString shownText(const Font &font, const QString &codes)
+{
+    return isSymbolFont(font) ? symbolToUnicode(codes) : codes;
+}
 
 QFont matchFont(const Font &font)
 {
@@ -183,8 +193,7 @@ void drawText(Canvas &canvas, DeviceContext &dc, const TextRun &run)
 {
     const DcState &state = dc.state();
     const Axes axes = axesOf(dc.toDevice());
-    const QString text = isSymbolFont(state.font) ? symbolToUnicode(run.text.left(MaxRunLength))
-                                                     : run.text.left(MaxRunLength);
+    const QString text = shownText(state.font, run.text.left(MaxRunLength));
 
     QFont font = matchFont(state.font);
     const QFontMetricsF refMetrics(font);
@@ -197,9 +206,16 @@ void drawText(Canvas &canvas, DeviceContext &dc, const TextRun &run)
         font.setStretch(int(std::clamp(100 * wanted / refMetrics.averageCharWidth(), 50.0, 200.0)));
     }
     const QFontMetricsF metrics(font);
-    Layout layout = run.glyphs.isEmpty() ? layOut(text, run.advances, font, axes.along / k)
-                                         : layOutGlyphs(run.glyphs, run.advances, font, state.font.face,
-                                                        axes.along / k);
+    // A font of the symbol character set other than Symbol draws pictures
+    // of its own at its codes: without it, they are shown missing.
+    const bool ownPictures = state.font.charset == gdi::SYMBOL_CHARSET && !isSymbolFont(state.font);
+    Layout layout;
+    if (!run.glyphs.isEmpty())
+        layout = layOutGlyphs(run.glyphs, run.advances, font, isInstalled(font, state.font.face), axes.along / k);
+    else if (ownPictures && !isInstalled(font, state.font.face))
+        layout = layOutGlyphs(QList<quint32>(text.size()), run.advances, font, false, axes.along / k);
+    else
+        layout = layOut(text, run.advances, font, axes.along / k);
 
     const bool updatesPosition = state.textAlign & gdi::TA_UPDATECP;
     const QPointF reference = updatesPosition ? state.position : run.reference;
