@@ -18,8 +18,6 @@ namespace {
 // Glyphs are outlined at this size and scaled: outlines at a few pixels
 // would be hinted out of shape, and font sizes are whole pixels.
 constexpr int RefPixels = 256;
-constexpr double ScreenPixelsPerMm = 96 / 25.4;
-constexpr qsizetype MaxRunLength = 8192;
 
 QFont::StyleHint hintOf(int pitchAndFamily)
 {
@@ -163,6 +161,8 @@ void drawText(Canvas &canvas, DeviceContext &dc, const TextRun &run)
     const Axes axes = axesOf(dc.toDevice());
     const QString text = isSymbolFont(state.font) ? symbolToUnicode(run.text.left(MaxRunLength))
                                                      : run.text.left(MaxRunLength);
+    const QList<quint32> glyphNumbers = run.glyphs.mid(0, MaxRunLength);
+    const QList<double> advances = run.advances.mid(0, MaxRunLength);
 
     QFont font = matchFont(state.font);
     const QFontMetricsF refMetrics(font);
@@ -175,8 +175,8 @@ void drawText(Canvas &canvas, DeviceContext &dc, const TextRun &run)
         font.setStretch(int(std::clamp(100 * wanted / refMetrics.averageCharWidth(), 50.0, 200.0)));
     }
     const QFontMetricsF metrics(font);
-    Layout layout = run.glyphs.isEmpty() ? layOut(text, run.advances, font, axes.along / k)
-                                         : layOutGlyphs(run.glyphs, run.advances, font, axes.along / k);
+    Layout layout = glyphNumbers.isEmpty() ? layOut(text, advances, font, axes.along / k)
+                                           : layOutGlyphs(glyphNumbers, advances, font, axes.along / k);
 
     const bool updatesPosition = state.textAlign & gdi::TA_UPDATECP;
     const QPointF reference = updatesPosition ? state.position : run.reference;
@@ -217,7 +217,7 @@ void drawText(Canvas &canvas, DeviceContext &dc, const TextRun &run)
         glyphs = glyphs.intersected(logical.map(box));
     }
     if (dc.recording)
-        dc.recording->addPath(glyphs);
+        canvas.record(glyphs);
     else
         canvas.fill(glyphs, QBrush(state.textColour));
 
