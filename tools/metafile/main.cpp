@@ -62,6 +62,47 @@ bool write(const QByteArray &svg)
     return fwrite(svg.constData(), 1, size_t(svg.size()), stdout) == size_t(svg.size()) && fflush(stdout) == 0;
 }
 
+// Qt looks for files in the runtime directory while it starts, and when
+// XDG_RUNTIME_DIR is unset it makes one under the temporary directory. The
+// helper writes nothing to disk: both point at a directory that exists and
+// cannot be written, so the lookups find nothing and create nothing.
+void keepQtOffTheDisk()
+{
+    if (qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"))
+        return;
+    qputenv("XDG_RUNTIME_DIR", "/proc");
+    qputenv("TMPDIR", "/proc");
+}
+
+// Qt's warnings about that directory mean nothing to the viewer.
+void quiet(QtMsgType, const QMessageLogContext &, const QString &)
+{
+}
+
+int convert(const char *kind, char *program)
+{
+    QByteArray data;
+    if (!readAll(stdin, data) || data.isEmpty())
+        return 1;
+    const bool emf = strcmp(kind, "emf") == 0;
+
+    // Fonts need a GUI application; no display is needed or wanted.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    keepQtOffTheDisk();
+    int qtArgc = 1;
+    const QtMessageHandler previous = qInstallMessageHandler(quiet);
+    QGuiApplication app(qtArgc, &program);
+    qInstallMessageHandler(previous);
+
+    const QByteArray svg = emf && metafile::isEmfPlusOnly(data)
+        ? convertEmfPlus(data)
+        : metafile::renderMetafileSvg(data, emf ? metafile::Kind::Emf : metafile::Kind::Wmf);
+    if (svg.isEmpty() || !write(svg))
+        return 1;
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -70,21 +111,11 @@ int main(int argc, char **argv)
         fputs("usage: lumarin-metafile wmf|emf < metafile > svg\n", stderr);
         return 2;
     }
-    QByteArray data;
-    if (!readAll(stdin, data) || data.isEmpty())
+    // Running out of memory, or any other failure, is an unreadable
+    // metafile, not a crash.
+    try {
+        return convert(argv[1], argv[0]);
+    } catch (...) {
         return 1;
-    const bool emf = strcmp(argv[1], "emf") == 0;
-
-    // Fonts need a GUI application; no display is needed or wanted.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    int qtArgc = 1;
-    QGuiApplication app(qtArgc, argv);
-
-    const QByteArray svg = emf && metafile::isEmfPlusOnly(data)
-        ? convertEmfPlus(data)
-        : metafile::renderMetafileSvg(data, emf ? metafile::Kind::Emf : metafile::Kind::Wmf);
-    if (svg.isEmpty() || !write(svg))
-        return 1;
-    return 0;
+    }
 }

@@ -8,10 +8,6 @@
 
 namespace metafile {
 
-namespace {
-
-} // namespace
-
 QImage withoutColour(const QImage &image, QRgb colour)
 {
     QImage out = image.convertToFormat(QImage::Format_ARGB32);

@@ -14,7 +14,20 @@ namespace {
 // them costs more than the clip is worth.
 constexpr int MaxClippedElements = 20000;
 constexpr double HatchSpacing = 8; // screen pixels, as GDI draws them
-constexpr double ScreenPixelsPerMm = 96 / 25.4;
+// Bars of one hatch direction beyond this are not worth their outlines:
+// from that far the hatch is a tint, filled as one.
+constexpr int MaxHatchBars = 1000;
+// Device coordinates beyond this come from runaway mappings, not pictures.
+constexpr double MaxCoordinate = 1e12;
+
+bool drawable(const QRectF &box)
+{
+    const double values[] = {box.left(), box.top(), box.right(), box.bottom()};
+    for (double v : values)
+        if (!std::isfinite(v) || std::abs(v) > MaxCoordinate)
+            return false;
+    return true;
+}
 
 Qt::PenStyle dashOf(unsigned style)
 {
@@ -52,7 +65,7 @@ void Canvas::shape(const QPainterPath &logical)
 {
     const QPainterPath device = dc_.toDevice().map(logical);
     if (dc_.recording) {
-        dc_.recording->addPath(device);
+        record(device);
         figureOpen_ = false;
         return;
     }
@@ -63,7 +76,7 @@ void Canvas::figure(const QPainterPath &logical)
 {
     const QPainterPath device = dc_.toDevice().map(logical);
     if (dc_.recording) {
-        dc_.recording->addPath(device);
+        record(device);
         figureOpen_ = true;
         return;
     }
@@ -112,6 +125,8 @@ void Canvas::append(const QPainterPath &device)
         paint(device, false);
         return;
     }
+    if (!drawable(device.controlPointRect()) || !budget_.spendElements(device.elementCount()))
+        return;
     // Continues the open figure: its end is where this part starts.
     QPainterPath &path = *dc_.recording;
     if (!figureOpen_)
@@ -126,6 +141,12 @@ void Canvas::append(const QPainterPath &device)
         }
     }
     figureOpen_ = true;
+}
+
+void Canvas::record(const QPainterPath &device)
+{
+    if (dc_.recording && drawable(device.controlPointRect()) && budget_.spendElements(device.elementCount()))
+        dc_.recording->addPath(device);
 }
 
 void Canvas::paint(const QPainterPath &device, bool filled)
@@ -165,39 +186,58 @@ void Canvas::hatch(const QPainterPath &device, const Brush &brush)
     const QRectF box = device.boundingRect();
     const double pixel = std::max(0.01, dc_.pixelsPerMm().width() / ScreenPixelsPerMm);
     const double spacing = HatchSpacing * pixel;
-    if (box.width() / spacing > 2000 || box.height() / spacing > 2000)
-        return fill(device, QBrush(withRop(brush.colour)));
-    // Thin bars across the shape, cut to it: 0 horizontal, 1 vertical,
-    // 2 down, 3 up, 4 cross, 5 diagonal cross.
-    QPainterPath bars;
-    const double span = box.width() + box.height();
-    const auto addBars = [&](QLineF step) {
-        const QPointF along = step.p2() - step.p1();
-        const QPointF across = QPointF(-along.y(), along.x());
-        for (double d = -span; d <= span; d += spacing) {
-            QPolygonF bar;
-            const QPointF at = box.center() + across * d;
-            bar << at - along * span << at + along * span << at + along * span + across * pixel
-                << at - along * span + across * pixel;
-            bars.addPolygon(bar);
-        }
-    };
+    // 0 horizontal, 1 vertical, 2 down, 3 up, 4 cross, 5 diagonal cross.
+    QList<QPointF> directions;
     const int h = brush.hatch;
     if (h == 0 || h == 4)
-        addBars(QLineF(0, 0, 1, 0));
+        directions << QPointF(1, 0);
     if (h == 1 || h == 4)
-        addBars(QLineF(0, 0, 0, 1));
+        directions << QPointF(0, 1);
     if (h == 2 || h == 5)
-        addBars(QLineF(0, 0, M_SQRT1_2, M_SQRT1_2));
+        directions << QPointF(M_SQRT1_2, M_SQRT1_2);
     if (h == 3 || h == 5)
-        addBars(QLineF(0, 0, M_SQRT1_2, -M_SQRT1_2));
+        directions << QPointF(M_SQRT1_2, -M_SQRT1_2);
+    QList<QPainterPath> layers;
+    for (QPointF along : directions) {
+        std::optional<QPainterPath> bars = hatchBars(box, along, spacing, pixel);
+        if (!bars) {
+            // Too fine to draw bar by bar: the colour the bars would give
+            // the area on average.
+            const double coverage = 1 - std::pow(1 - std::min(1.0, pixel / spacing), double(directions.size()));
+            QColor tint = withRop(brush.colour);
+            tint.setAlphaF(float(coverage));
+            return fill(device, QBrush(tint));
+        }
+        layers << *bars;
+    }
+    // Each direction on its own: bars that cross each other make the cut
+    // cost the square of their number.
+    for (const QPainterPath &bars : layers)
+        fill(device.intersected(bars), QBrush(withRop(brush.colour)));
+}
+
+std::optional<QPainterPath> Canvas::hatchBars(const QRectF &box, QPointF along, double spacing, double width) const
+{
+    // Thin bars across the box, spaced from its centre.
+    const double reach = (box.width() + box.height()) / 2 + spacing;
+    if (!(reach / spacing < MaxHatchBars))
+        return std::nullopt;
+    const QPointF across(-along.y(), along.x());
+    QPainterPath bars;
     bars.setFillRule(Qt::WindingFill);
-    fill(device.intersected(bars), QBrush(withRop(brush.colour)));
+    for (double d = -reach; d <= reach; d += spacing) {
+        const QPointF at = box.center() + across * d;
+        bars.addPolygon(QPolygonF{at - along * reach, at + along * reach, at + along * reach + across * width,
+                                  at - along * reach + across * width});
+    }
+    return bars;
 }
 
 void Canvas::fill(QPainterPath device, const QBrush &brush)
 {
-    if (device.isEmpty() || !clipped(device))
+    if (device.isEmpty() || !drawable(device.controlPointRect()) || budget_.exhausted() || !clipped(device))
+        return;
+    if (!budget_.spendElements(device.elementCount()))
         return;
     note(device.controlPointRect());
     if (painter_)
@@ -227,7 +267,8 @@ QPen Canvas::pen() const
 void Canvas::stroke(const QPainterPath &device)
 {
     const Pen &p = dc_.state().pen;
-    if ((p.style & gdi::PS_STYLE_MASK) == gdi::PS_NULL || device.isEmpty() || dc_.state().rop2 == gdi::R2_NOP)
+    if ((p.style & gdi::PS_STYLE_MASK) == gdi::PS_NULL || device.isEmpty() || dc_.state().rop2 == gdi::R2_NOP
+        || !drawable(device.controlPointRect()) || budget_.exhausted())
         return;
     const QPen qpen = pen();
     const auto &clip = dc_.state().clip;
@@ -237,7 +278,7 @@ void Canvas::stroke(const QPainterPath &device)
         QPainterPathStroker stroker(qpen);
         return fill(stroker.createStroke(device), QBrush(qpen.color()));
     }
-    if (clip && !clip->intersects(device.controlPointRect()))
+    if ((clip && !clip->intersects(device.controlPointRect())) || !budget_.spendElements(device.elementCount()))
         return;
     const double half = qpen.widthF() / 2 + 1;
     note(device.controlPointRect().adjusted(-half, -half, half, half));
@@ -261,7 +302,7 @@ bool Canvas::clipped(QPainterPath &device) const
 
 void Canvas::image(const QRectF &device, const QImage &picture)
 {
-    if (picture.isNull() || device.isEmpty())
+    if (picture.isNull() || device.isEmpty() || !drawable(device) || budget_.exhausted())
         return;
     QRectF target = device.normalized();
     QRectF source = picture.rect();
@@ -277,14 +318,27 @@ void Canvas::image(const QRectF &device, const QImage &picture)
                         kept.height() * sy);
         target = kept;
     }
-    // A negative width or height in the record mirrors the picture.
-    const bool mirrorX = device.width() < 0;
-    const bool mirrorY = device.height() < 0;
+    const QRect part = source.toAlignedRect().intersected(picture.rect());
+    if (part.isEmpty())
+        return;
+    // Kept at about the size it is shown, never enlarged: a big bitmap
+    // shown small would otherwise be embedded whole.
+    const QSize shownSize(std::clamp(int(std::ceil(target.width())), 1, part.width()),
+                          std::clamp(int(std::ceil(target.height())), 1, part.height()));
+    if (!budget_.spendPixels(qint64(shownSize.width()) * shownSize.height()))
+        return;
     note(target);
     if (!painter_)
         return;
-    const QImage shown = (mirrorX || mirrorY) ? picture.mirrored(mirrorX, mirrorY) : picture;
-    painter_->drawImage(target, shown, source);
+    // A negative width or height in the record mirrors the picture.
+    const bool mirrorX = device.width() < 0;
+    const bool mirrorY = device.height() < 0;
+    QImage shown = (mirrorX || mirrorY) ? picture.mirrored(mirrorX, mirrorY) : picture;
+    if (part != shown.rect())
+        shown = shown.copy(part);
+    if (shown.size() != shownSize)
+        shown = shown.scaled(shownSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    painter_->drawImage(target, shown);
 }
 
 void Canvas::note(const QRectF &device)

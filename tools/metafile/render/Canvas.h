@@ -5,7 +5,10 @@
 #include <QPainterPath>
 #include <QPen>
 
+#include <optional>
+
 #include "DeviceContext.h"
+#include "WorkBudget.h"
 
 class QPainter;
 
@@ -37,8 +40,12 @@ public:
     void fillWithBrush(const QPainterPath &device);
     void stroke(const QPainterPath &device);
     void image(const QRectF &device, const QImage &image);
+    // Adds to the path being recorded.
+    void record(const QPainterPath &device);
 
     QRectF bounds() const { return bounds_; }
+    // True once the work budget is spent: playback should stop.
+    bool exhausted() const { return budget_.exhausted(); }
 
 private:
     void append(const QPainterPath &device);
@@ -46,6 +53,8 @@ private:
     QPen pen() const;
     QColor withRop(QColor colour) const;
     void hatch(const QPainterPath &device, const Brush &brush);
+    // Hatch bars of one direction, or none when there would be too many.
+    std::optional<QPainterPath> hatchBars(const QRectF &box, QPointF along, double spacing, double width) const;
     // The part of `device` the clip leaves, or the path itself when the
     // clip holds it whole; false when nothing is left.
     bool clipped(QPainterPath &device) const;
@@ -54,6 +63,7 @@ private:
     QPainter *painter_;
     DeviceContext &dc_;
     QRectF bounds_;
+    WorkBudget budget_;
     bool figureOpen_ = false;
 };
 

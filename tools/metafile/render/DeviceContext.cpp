@@ -16,6 +16,27 @@ bool finite(const QTransform &t)
     return std::abs(t.determinant()) > 1e-30;
 }
 
+// Window and viewport extents outside this range only come from runaway
+// scaling records; mapping through them gives infinities and NaNs.
+bool saneExtent(QSizeF ext)
+{
+    const auto sane = [](double v) { return std::abs(v) >= 1e-6 && std::abs(v) <= 1e9; };
+    return sane(ext.width()) && sane(ext.height());
+}
+
+// A clip with more elements than this makes every later fill pay for the
+// cut; beyond it the clip is its bounding box.
+constexpr int MaxClipElements = 10000;
+
+QPainterPath simplerClip(const QPainterPath &clip)
+{
+    if (clip.elementCount() <= MaxClipElements)
+        return clip;
+    QPainterPath box;
+    box.addRect(clip.boundingRect());
+    return box;
+}
+
 // Logical units per millimetre of the metric modes; y grows upwards.
 double unitsPerMm(int mode)
 {
@@ -86,13 +107,13 @@ void DeviceContext::setMapMode(int mode)
 
 void DeviceContext::setWindowExt(QSizeF ext)
 {
-    if (ext.width() != 0 && ext.height() != 0)
+    if (saneExtent(ext))
         state_.windowExt = ext;
 }
 
 void DeviceContext::setViewportExt(QSizeF ext)
 {
-    if (ext.width() != 0 && ext.height() != 0)
+    if (saneExtent(ext))
         state_.viewportExt = ext;
 }
 
@@ -113,8 +134,9 @@ void DeviceContext::modifyWorld(const QTransform &by, int mode)
     }
 }
 
-void DeviceContext::combineClip(const QPainterPath &device, int mode)
+void DeviceContext::combineClip(const QPainterPath &given, int mode)
 {
+    const QPainterPath device = simplerClip(given);
     // Without a clip everything is visible: a plane larger than any picture.
     QPainterPath everything;
     everything.addRect(QRectF(-1e9, -1e9, 2e9, 2e9));
@@ -127,6 +149,8 @@ void DeviceContext::combineClip(const QPainterPath &device, int mode)
     case gdi::RGN_COPY: state_.clip = device; break;
     default: break;
     }
+    if (state_.clip)
+        state_.clip = simplerClip(*state_.clip);
 }
 
 void DeviceContext::offsetClip(QPointF device)

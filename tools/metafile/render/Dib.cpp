@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "Dib.h"
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QtEndian>
 
 #include <cstdlib>
@@ -71,6 +73,23 @@ QImage premultiplied(QByteArrayView info, QByteArrayView bits, const DibShape &s
     return image;
 }
 
+// A JPEG or PNG a bitmap header wraps: read only by that format's reader,
+// and only when it is as large as the header says and within the limit.
+QImage embeddedImage(QByteArrayView bits, const DibShape &shape)
+{
+    QByteArray data = QByteArray::fromRawData(bits.data(), bits.size());
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, shape.compression == BI_JPEG ? "jpeg" : "png");
+    reader.setAutoDetectImageFormat(false);
+    reader.setAllocationLimit(int((MaxDibPixels * 4) >> 20));
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() != shape.width || size.height() != shape.height
+        || qint64(size.width()) * size.height() > MaxDibPixels)
+        return {};
+    return reader.read();
+}
+
 } // namespace
 
 QImage dibToImage(QByteArrayView info, QByteArrayView bits, bool alpha)
@@ -82,7 +101,7 @@ QImage dibToImage(QByteArrayView info, QByteArrayView bits, bool alpha)
     if (alpha && shape.bitCount == 32 && shape.compression == 0)
         return premultiplied(info, bits, shape);
     if (shape.compression == BI_JPEG || shape.compression == BI_PNG)
-        return QImage::fromData(bits);
+        return embeddedImage(bits, shape);
 
     const qsizetype headerSize = qsizetype(field<quint32>(info, 0));
     const qsizetype infoSize = std::min<qsizetype>(info.size(), headerSize + shape.colourBytes);

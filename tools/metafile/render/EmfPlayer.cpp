@@ -41,7 +41,6 @@ enum : quint32 {
 };
 
 constexpr quint32 EmfSignature = 0x464D4520;
-constexpr qint64 MaxRecords = qint64(1) << 24;
 
 QRectF readRect(ByteReader &r, qsizetype at)
 {
@@ -97,7 +96,7 @@ std::optional<EmfHeader> readEmfHeader(QByteArrayView bytes)
     if (deviceX > 0 && deviceY > 0 && mmX > 0 && mmY > 0)
         header.pixelsPerMm = QSizeF(deviceX / mmX, deviceY / mmY);
     else
-        header.pixelsPerMm = QSizeF(96 / 25.4, 96 / 25.4);
+        header.pixelsPerMm = QSizeF(ScreenPixelsPerMm, ScreenPixelsPerMm);
     return header;
 }
 
@@ -118,18 +117,22 @@ void EmfPlayer::play()
         if (size < 8 || size % 4 != 0 || size > quint64(bytes_.size() - at))
             return;
         ByteReader record(bytes_.sliced(at, size));
-        if (type == EMR_EOF || !playRecord(type, record))
+        if (type == EMR_EOF)
+            return;
+        playRecord(type, record);
+        // Past its work budget a hostile file has cost enough.
+        if (canvas_.exhausted())
             return;
         at += size;
     }
 }
 
-bool EmfPlayer::playRecord(quint32 type, ByteReader &r)
+void EmfPlayer::playRecord(quint32 type, ByteReader &r)
 {
+    // Each group tells whether the record was its own; unknown ones are skipped.
     playState(type, r) || playMapping(type, r) || playObject(type, r) || playShape(type, r)
         || playPoly(type, r) || playPath(type, r) || playClip(type, r) || playText(type, r)
         || playBitmap(type, r);
-    return true;
 }
 
 bool EmfPlayer::playState(quint32 type, ByteReader &r)
@@ -256,8 +259,8 @@ void EmfPlayer::createFont(ByteReader &r)
 
 void EmfPlayer::createPatternBrush(ByteReader &r)
 {
+    // Drawn as the pattern's average colour.
     Brush brush;
-    brush.style = gdi::BS_DIBPATTERN;
     const QImage pattern = recordDib(r, r.u32(16), r.u32(20), r.u32(24), r.u32(28));
     brush.style = gdi::BS_SOLID;
     brush.colour = averageColour(pattern);
@@ -560,8 +563,10 @@ std::optional<TextRun> EmfPlayer::textAt(ByteReader &r, qsizetype at, bool wide)
     // An empty string may still paint its opaque rectangle.
     if (chars < 0 || chars > MaxPoints || !r.holds(offString, chars, wide ? 2 : 1))
         return std::nullopt;
+    // Characters past the longest run drawn are not read.
+    const qint64 kept = std::min<qint64>(chars, MaxRunLength);
     if ((run.options & gdi::ETO_GLYPH_INDEX) && wide) {
-        for (qint64 i = 0; i < chars; ++i)
+        for (qint64 i = 0; i < kept; ++i)
             run.glyphs << r.u16(offString + qsizetype(i) * 2);
     } else if (wide)
         run.text = readUtf16(r, offString, chars);
@@ -569,7 +574,7 @@ std::optional<TextRun> EmfPlayer::textAt(ByteReader &r, qsizetype at, bool wide)
         run.text = decodeText(r.slice(offString, chars), dc_.state().font.charset);
     const qint64 step = (run.options & gdi::ETO_PDY) ? 2 : 1;
     if (offDx > 0 && r.holds(offDx, chars * step, 4))
-        for (qint64 i = 0; i < chars; ++i)
+        for (qint64 i = 0; i < kept; ++i)
             run.advances << r.i32(offDx + qsizetype(i * step) * 4);
     if (run.rect->isEmpty())
         run.rect.reset();

@@ -38,7 +38,7 @@ public:
     QRectF drawnBounds() const { return canvas_.bounds(); }
 
 private:
-    bool playRecord(quint32 type, ByteReader &r);
+    void playRecord(quint32 type, ByteReader &r);
     bool playState(quint32 type, ByteReader &r);
     bool playMapping(quint32 type, ByteReader &r);
     bool playObject(quint32 type, ByteReader &r);

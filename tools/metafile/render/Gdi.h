@@ -1,6 +1,14 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+namespace metafile {
+
+// The resolution GDI's fixed-size details (hatch spacing, default font
+// height) are drawn at: a 96 dpi screen.
+inline constexpr double ScreenPixelsPerMm = 96 / 25.4;
+
+} // namespace metafile
+
 // The device context's modes and styles, with the values the records carry.
 namespace metafile::gdi {
 

@@ -6,23 +6,29 @@
 
 namespace metafile {
 
-ObjectTable::ObjectTable(qint64 count) : slots_(size_t(std::clamp<qint64>(count, 1, qint64(MaxSlots))))
+ObjectTable::ObjectTable(qint64 count)
 {
+    grow(size_t(std::clamp<qint64>(count, 1, qint64(MaxSlots))));
+}
+
+void ObjectTable::grow(size_t size)
+{
+    for (size_t i = slots_.size(); i < size; ++i)
+        free_.insert(free_.end(), quint32(i));
+    slots_.resize(size);
 }
 
 int ObjectTable::addToLowestFree(GdiObject object)
 {
-    for (size_t i = 0; i < slots_.size(); ++i) {
-        if (std::holds_alternative<std::monostate>(slots_[i])) {
-            slots_[i] = std::move(object);
-            return int(i);
-        }
-    }
     // Headers often count too few objects: grow within the cap.
-    if (slots_.size() >= size_t(MaxSlots))
+    if (free_.empty() && slots_.size() < size_t(MaxSlots))
+        grow(slots_.size() + 1);
+    if (free_.empty())
         return -1;
-    slots_.push_back(std::move(object));
-    return int(slots_.size() - 1);
+    const quint32 index = *free_.begin();
+    free_.erase(free_.begin());
+    slots_[index] = std::move(object);
+    return int(index);
 }
 
 void ObjectTable::put(quint32 index, GdiObject object)
@@ -31,7 +37,11 @@ void ObjectTable::put(quint32 index, GdiObject object)
     if (index >= quint32(MaxSlots))
         return;
     if (index >= slots_.size())
-        slots_.resize(index + 1);
+        grow(index + 1);
+    if (std::holds_alternative<std::monostate>(object))
+        free_.insert(index);
+    else
+        free_.erase(index);
     slots_[index] = std::move(object);
 }
 
@@ -44,8 +54,10 @@ const GdiObject *ObjectTable::find(quint32 index) const
 
 void ObjectTable::remove(quint32 index)
 {
-    if (index < slots_.size())
+    if (index < slots_.size()) {
         slots_[index] = std::monostate{};
+        free_.insert(index);
+    }
 }
 
 } // namespace metafile

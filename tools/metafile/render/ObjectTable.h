@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include <set>
 #include <vector>
 
 #include "Objects.h"
@@ -23,7 +24,12 @@ public:
     void remove(quint32 index);
 
 private:
+    void grow(size_t size);
+
     std::vector<GdiObject> slots_;
+    // The empty slots, lowest first: a file that creates objects by the
+    // hundred thousand must not search the table each time.
+    std::set<quint32> free_;
 };
 
 } // namespace metafile

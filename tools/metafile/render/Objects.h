@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QColor>
-#include <QImage>
 #include <QPainterPath>
 #include <QString>
 
@@ -26,8 +25,6 @@ struct Brush
     int style = gdi::BS_SOLID;
     QColor colour = Qt::white;
     int hatch = 0;
-    QImage pattern; // BS_DIBPATTERN: the tile
-    bool monochrome = false; // a two-colour pattern takes text and background colours
 };
 
 struct Font

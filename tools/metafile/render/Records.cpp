@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "Records.h"
 
-
 namespace metafile {
 
 QList<QPointF> readPoints(ByteReader &r, qsizetype at, qint64 count, bool shortPoints)
@@ -25,16 +24,34 @@ QColor readColorRef(ByteReader &r, qsizetype at)
 
 QPainterPath readRegionData(ByteReader &r, qsizetype at, qsizetype size)
 {
-    QPainterPath path;
     const qint64 count = r.u32(at + 8);
     const qsizetype rects = at + 32;
-    if (size < 32 || count > MaxRegionRects || !r.holds(rects, count, 16) || rects + count * 16 > at + size)
-        return path;
-    path.setFillRule(Qt::WindingFill);
+    if (size < 32)
+        return {};
+    const QRectF bounds = QRectF(QPointF(r.i32(at + 16), r.i32(at + 20)), QPointF(r.i32(at + 24), r.i32(at + 28)));
+    if (count > MaxRegionRects)
+        return regionArea({}, bounds.normalized());
+    if (!r.holds(rects, count, 16) || rects + count * 16 > at + size)
+        return {};
+    QList<QRectF> area;
+    area.reserve(count);
     for (qint64 i = 0; i < count; ++i) {
         const qsizetype p = rects + qsizetype(i) * 16;
-        path.addRect(QRectF(QPointF(r.i32(p), r.i32(p + 4)), QPointF(r.i32(p + 8), r.i32(p + 12))).normalized());
+        area << QRectF(QPointF(r.i32(p), r.i32(p + 4)), QPointF(r.i32(p + 8), r.i32(p + 12))).normalized();
     }
+    return regionArea(area, bounds);
+}
+
+QPainterPath regionArea(const QList<QRectF> &rects, const QRectF &bounds)
+{
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    if (rects.size() > MaxRegionRects || rects.isEmpty()) {
+        path.addRect(bounds.normalized());
+        return path;
+    }
+    for (const QRectF &rect : rects)
+        path.addRect(rect);
     return path;
 }
 

@@ -51,11 +51,6 @@ QPointF arcStart(const QPainterPath &arc)
     return arc.elementCount() > 0 ? QPointF(arc.elementAt(0)) : QPointF();
 }
 
-QPointF arcEnd(const QPainterPath &arc)
-{
-    return arc.currentPosition();
-}
-
 QRectF boxOf(double left, double top, double right, double bottom)
 {
     return QRectF(QPointF(left, top), QPointF(right, bottom)).normalized();

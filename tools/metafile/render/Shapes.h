@@ -13,9 +13,8 @@ enum class ArcKind { Open, Chord, Pie };
 // counter-clockwise unless `clockwise`. Logical units.
 QPainterPath arcPath(const QRectF &box, QPointF start, QPointF end, bool clockwise, ArcKind kind);
 
-// The point where an arc from `start` begins and where one ends.
+// The point where an arc begins.
 QPointF arcStart(const QPainterPath &arc);
-QPointF arcEnd(const QPainterPath &arc);
 
 // The rectangle between two corners as GDI records them.
 QRectF boxOf(double left, double top, double right, double bottom);

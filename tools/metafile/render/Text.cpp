@@ -18,8 +18,6 @@ namespace {
 // Glyphs are outlined at this size and scaled: outlines at a few pixels
 // would be hinted out of shape, and font sizes are whole pixels.
 constexpr int RefPixels = 256;
-constexpr double ScreenPixelsPerMm = 96 / 25.4;
-constexpr qsizetype MaxRunLength = 8192;
 
 QFont::StyleHint hintOf(int pitchAndFamily)
 {
@@ -194,6 +192,8 @@ void drawText(Canvas &canvas, DeviceContext &dc, const TextRun &run)
     const DcState &state = dc.state();
     const Axes axes = axesOf(dc.toDevice());
     const QString text = shownText(state.font, run.text.left(MaxRunLength));
+    const QList<quint32> glyphNumbers = run.glyphs.mid(0, MaxRunLength);
+    const QList<double> advances = run.advances.mid(0, MaxRunLength);
 
     QFont font = matchFont(state.font);
     const QFontMetricsF refMetrics(font);
@@ -210,12 +210,12 @@ void drawText(Canvas &canvas, DeviceContext &dc, const TextRun &run)
     // of its own at its codes: without it, they are shown missing.
     const bool ownPictures = state.font.charset == gdi::SYMBOL_CHARSET && !isSymbolFont(state.font);
     Layout layout;
-    if (!run.glyphs.isEmpty())
-        layout = layOutGlyphs(run.glyphs, run.advances, font, isInstalled(font, state.font.face), axes.along / k);
+    if (!glyphNumbers.isEmpty())
+        layout = layOutGlyphs(glyphNumbers, advances, font, isInstalled(font, state.font.face), axes.along / k);
     else if (ownPictures && !isInstalled(font, state.font.face))
-        layout = layOutGlyphs(QList<quint32>(text.size()), run.advances, font, false, axes.along / k);
+        layout = layOutGlyphs(QList<quint32>(text.size()), advances, font, false, axes.along / k);
     else
-        layout = layOut(text, run.advances, font, axes.along / k);
+        layout = layOut(text, advances, font, axes.along / k);
 
     const bool updatesPosition = state.textAlign & gdi::TA_UPDATECP;
     const QPointF reference = updatesPosition ? state.position : run.reference;
@@ -256,7 +256,7 @@ void drawText(Canvas &canvas, DeviceContext &dc, const TextRun &run)
         glyphs = glyphs.intersected(logical.map(box));
     }
     if (dc.recording)
-        dc.recording->addPath(glyphs);
+        canvas.record(glyphs);
     else
         canvas.fill(glyphs, QBrush(state.textColour));
 

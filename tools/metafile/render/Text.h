@@ -14,6 +14,10 @@ class Canvas;
 class DeviceContext;
 struct Font;
 
+// Longer runs are cut: no line of a real picture holds more, and each
+// glyph costs an outline.
+inline constexpr qsizetype MaxRunLength = 8192;
+
 // One string of a text record, already decoded to Unicode.
 struct TextRun
 {

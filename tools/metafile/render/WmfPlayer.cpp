@@ -36,7 +36,6 @@ enum : quint16 {
 };
 
 constexpr quint32 PlaceableKey = 0x9AC6CDD7;
-constexpr qint64 MaxRecords = qint64(1) << 24;
 constexpr qsizetype Params = 6; // record size and function come first
 
 QPointF pointAt(ByteReader &r, qsizetype at) // y first, as WMF stores them
@@ -117,13 +116,17 @@ void WmfPlayer::play()
             return;
         ByteReader record(bytes_.sliced(at, size));
         playRecord(function, record);
+        // Past its work budget a hostile file has cost enough.
+        if (canvas_.exhausted())
+            return;
         at += size;
     }
 }
 
-bool WmfPlayer::playRecord(quint16 function, ByteReader &r)
+void WmfPlayer::playRecord(quint16 function, ByteReader &r)
 {
-    return playState(function, r) || playMapping(function, r) || playObject(function, r)
+    // Each group tells whether the record was its own; unknown ones are skipped.
+    playState(function, r) || playMapping(function, r) || playObject(function, r)
         || playShape(function, r) || playClip(function, r) || playText(function, r)
         || playBitmap(function, r);
 }
@@ -283,23 +286,23 @@ void WmfPlayer::createFont(ByteReader &r)
 void WmfPlayer::createRegion(ByteReader &r)
 {
     // Scans of bands, each with pairs of left and right edges; a region
-    // whose scans do not add up is its bounding box.
-    Region region;
+    // whose scans do not add up, or that has too many rectangles, is its
+    // bounding box.
     const QRectF box = boxOf(r.i16(Params + 14), r.i16(Params + 16), r.i16(Params + 18), r.i16(Params + 20));
     const int scans = r.u16(Params + 10);
     qsizetype at = Params + 22;
-    region.area.setFillRule(Qt::WindingFill);
-    for (int i = 0; i < scans && !r.overrun(); ++i) {
+    QList<QRectF> rects;
+    for (int i = 0; i < scans && !r.overrun() && rects.size() <= MaxRegionRects; ++i) {
         const int edges = r.u16(at);
         const double top = r.i16(at + 2);
         const double bottom = r.i16(at + 4);
-        for (int e = 0; e + 1 < edges && r.holds(at + 6 + e * 2, 2, 2); e += 2)
-            region.area.addRect(boxOf(r.i16(at + 6 + e * 2), top, r.i16(at + 8 + e * 2), bottom));
+        for (int e = 0; e + 1 < edges && r.holds(at + 6 + e * 2, 2, 2) && rects.size() <= MaxRegionRects; e += 2)
+            rects << boxOf(r.i16(at + 6 + e * 2), top, r.i16(at + 8 + e * 2), bottom);
         at += 6 + edges * 2 + 2;
     }
-    if (region.area.isEmpty() || r.overrun())
-        region.area = rectanglePath(box);
-    objects_.addToLowestFree(region);
+    if (r.overrun())
+        rects.clear();
+    objects_.addToLowestFree(Region{regionArea(rects, box)});
 }
 
 const Region *WmfPlayer::region(quint16 index) const

@@ -38,7 +38,7 @@ public:
     QRectF drawnBounds() const { return canvas_.bounds(); }
 
 private:
-    bool playRecord(quint16 function, ByteReader &r);
+    void playRecord(quint16 function, ByteReader &r);
     bool playState(quint16 function, ByteReader &r);
     bool playMapping(quint16 function, ByteReader &r);
     bool playObject(quint16 function, ByteReader &r);
