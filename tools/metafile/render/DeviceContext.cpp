@@ -159,6 +159,19 @@ void DeviceContext::offsetClip(QPointF device)
         state_.clip->translate(device);
 }
 
+bool DeviceContext::select(const GdiObject &object)
+{
+    if (const auto *pen = std::get_if<Pen>(&object))
+        state_.pen = *pen;
+    else if (const auto *brush = std::get_if<Brush>(&object))
+        state_.brush = *brush;
+    else if (const auto *font = std::get_if<Font>(&object))
+        state_.font = *font;
+    else
+        return false;
+    return true;
+}
+
 void DeviceContext::save()
 {
     if (saved_.size() < size_t(MaxSavedStates))

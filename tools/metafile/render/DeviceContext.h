@@ -69,6 +69,9 @@ public:
     void resetClip() { state_.clip.reset(); }
     void offsetClip(QPointF device);
 
+    // Makes a pen, brush or font the current one; false for other objects.
+    bool select(const GdiObject &object);
+
     void save();
     void restore(int which); // negative: relative to the top, positive: absolute
 

@@ -204,15 +204,8 @@ void EmfPlayer::select(quint32 handle)
 {
     const GdiObject stock = (handle & 0x80000000) ? stockObject(handle) : GdiObject{};
     const GdiObject *object = (handle & 0x80000000) ? &stock : objects_.find(handle);
-    if (!object)
-        return;
-    DcState &s = dc_.state();
-    if (const auto *pen = std::get_if<Pen>(object))
-        s.pen = *pen;
-    else if (const auto *brush = std::get_if<Brush>(object))
-        s.brush = *brush;
-    else if (const auto *font = std::get_if<Font>(object))
-        s.font = *font;
+    if (object)
+        dc_.select(*object);
 }
 
 void EmfPlayer::createPen(ByteReader &r)

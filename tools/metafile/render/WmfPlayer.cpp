@@ -241,16 +241,10 @@ Brush WmfPlayer::bitmapPatternBrush(ByteReader &r) const
 void WmfPlayer::select(quint16 index)
 {
     const GdiObject *object = objects_.find(index);
-    if (!object)
+    if (!object || dc_.select(*object))
         return;
-    DcState &s = dc_.state();
-    if (const auto *pen = std::get_if<Pen>(object))
-        s.pen = *pen;
-    else if (const auto *brush = std::get_if<Brush>(object))
-        s.brush = *brush;
-    else if (const auto *font = std::get_if<Font>(object))
-        s.font = *font;
-    else if (const auto *area = std::get_if<Region>(object))
+    // Selecting a region sets the clip to it.
+    if (const auto *area = std::get_if<Region>(object))
         dc_.combineClip(dc_.toDevice().map(area->area), gdi::RGN_COPY);
 }
 
