@@ -121,25 +121,28 @@ TEST(MetafileRender, BackgroundModeFillsBetweenHatchLines)
 
 TEST(MetafileRender, PenWidthsMapThroughTheWindow)
 {
-    // The window is 10 000 units wide on 400 pixels: a pen one unit wide is
-    // a hairline, one 500 units wide is 20 pixels.
+    // One inch drawn at 400 pixels. A window of 10 000 units: a pen one
+    // unit wide maps to less than a pixel and is a hairline, one 500 units
+    // wide is 20 pixels. A window of 10 units: one unit is 40 pixels, and
+    // only a pen of width 0 stays a hairline.
     const struct
     {
+        qint16 window;
         qint16 width;
         int minPixels;
         int maxPixels;
-    } cases[] = {{0, 1, 2}, {1, 1, 2}, {500, 18, 22}};
+    } cases[] = {{10000, 0, 1, 2}, {10000, 1, 1, 2}, {10000, 500, 18, 22}, {10, 0, 1, 2}, {10, 1, 37, 43}};
     for (const auto &c : cases) {
         WmfWriter wmf(QRect(0, 0, 1000, 1000), 1000);
-        wmf.record(0x020C, {10000, 10000}); // SETWINDOWEXT
+        wmf.record(0x020C, {c.window, c.window}); // SETWINDOWEXT
         wmf.record(0x02FA, {gdi::PS_SOLID, c.width, 0, 0, 0});
         wmf.record(0x012D, {0});
-        wmf.record(0x0214, {5000, 0});      // MOVETO, y first
-        wmf.record(0x0213, {5000, 10000});  // LINETO
+        wmf.record(0x0214, {qint16(c.window / 2), 0});        // MOVETO, y first
+        wmf.record(0x0213, {qint16(c.window / 2), c.window}); // LINETO
         const QImage image = rendered(wmf.placeable(), Kind::Wmf, QSize(400, 400));
         const int pixels = inkInColumn(image, 200);
-        EXPECT_GE(pixels, c.minPixels) << c.width;
-        EXPECT_LE(pixels, c.maxPixels) << c.width;
+        EXPECT_GE(pixels, c.minPixels) << c.window << " " << c.width;
+        EXPECT_LE(pixels, c.maxPixels) << c.window << " " << c.width;
     }
 }
 

@@ -214,8 +214,9 @@ void EmfPlayer::createPen(ByteReader &r)
     pen.style = r.u32(12);
     pen.width = r.i32(16);
     pen.colour = readColorRef(r, 24);
-    // Widths of one unit or less draw a single device pixel.
-    pen.cosmetic = std::abs(pen.width) <= 1;
+    // A width of 0 is one device pixel whatever the mapping; any other width
+    // is mapped, and drawn no thinner than a pixel.
+    pen.cosmetic = pen.width == 0;
     pen.width = std::abs(pen.width);
     objects_.put(r.u32(8), pen);
 }
@@ -227,7 +228,7 @@ void EmfPlayer::createExtPen(ByteReader &r)
     pen.width = r.u32(32);
     pen.colour = readColorRef(r, 40);
     pen.extended = true;
-    pen.cosmetic = !(pen.style & gdi::PS_GEOMETRIC) || pen.width <= 1;
+    pen.cosmetic = !(pen.style & gdi::PS_GEOMETRIC) || pen.width == 0;
     if (r.u32(36) == gdi::BS_NULL)
         pen.style = (pen.style & ~unsigned(gdi::PS_STYLE_MASK)) | gdi::PS_NULL;
     objects_.put(r.u32(8), pen);

@@ -254,7 +254,7 @@ void WmfPlayer::createPen(ByteReader &r)
     pen.style = r.u16(Params);
     pen.width = std::abs(r.i16(Params + 2));
     pen.colour = readColorRef(r, Params + 6);
-    pen.cosmetic = pen.width <= 1;
+    pen.cosmetic = pen.width == 0;
     objects_.addToLowestFree(pen);
 }
 
