@@ -163,15 +163,32 @@ TEST(MetafileRender, FontHeightIsEmOrCell)
     EXPECT_GT(inkHeights[0], inkHeights[1] * 1.08);
 }
 
-TEST(MetafileRender, ExtTextOutPlacesEachCharacterAtItsAdvance)
+TEST(MetafileRender, TextAdvancesComeFromTheRecords)
 {
-    WmfWriter wmf = drawing();
-    font(wmf, -100);
-    // y, x, two characters, no options, "II", advances 800 and 0.
-    wmf.record(0x0A32, {200, 50, 2, 0, 0x4949, 800, 0});
-    const QRect ink = inked(rendered(wmf.placeable(), Kind::Wmf, QSize(1000, 1000)));
-    EXPECT_NEAR(ink.width(), 810, 15); // the advance and one stem
-    EXPECT_NEAR(ink.left(), 60, 15);
+    // "II" in a 100-unit em at x = 50: the second stem lands where the
+    // record's advance, or the character's own width and the extra space
+    // SETTEXTCHAREXTRA asks for, puts it.
+    const struct
+    {
+        const char *name;
+        qint16 extra;
+        QList<qint16> text; // a TEXTOUT or an EXTTEXTOUT record's words
+        quint16 function;
+        int width;
+    } cases[] = {
+        {"advances 800 and 0", 0, {200, 50, 2, 0, 0x4949, 800, 0}, 0x0A32, 810},
+        {"character extra 500", 500, {2, 0x4949, 200, 50}, 0x0521, 540},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        WmfWriter wmf = drawing();
+        font(wmf, -100);
+        wmf.record(0x0108, {c.extra}); // SETTEXTCHAREXTRA
+        wmf.record(c.function, c.text);
+        const QRect ink = inked(rendered(wmf.placeable(), Kind::Wmf, QSize(1000, 1000)));
+        EXPECT_NEAR(ink.width(), c.width, 15);
+        EXPECT_NEAR(ink.left(), 60, 15);
+    }
 }
 
 TEST(MetafileRender, CharacterSetsChooseTheCodePage)

@@ -534,10 +534,14 @@ bool EmfPlayer::playText(quint32 type, ByteReader &r)
             run.rect = readRect(r, 36);
             at += 16;
         }
-        if (run.options & 0x200) // ETO_SMALL_CHARS: one byte each
+        if (run.options & 0x200) { // ETO_SMALL_CHARS: one byte each
             run.text = decodeText(r.slice(at, qsizetype(std::min<qint64>(chars, r.size()))), dc_.state().font.charset);
-        else
+        } else if (run.options & gdi::ETO_GLYPH_INDEX) {
+            for (qint64 i = 0; i < std::min<qint64>(chars, MaxRunLength) && r.holds(at, i + 1, 2); ++i)
+                run.glyphs << r.u16(at + qsizetype(i) * 2);
+        } else {
             run.text = readUtf16(r, at, chars);
+        }
         drawText(canvas_, dc_, run);
         return true;
     }

@@ -74,6 +74,22 @@ double emPixels(const Font &font, const QFontMetricsF &ref, double across, const
     return 12 * dc.pixelsPerMm().height() / ScreenPixelsPerMm;
 }
 
+// Each character's own advance and the extra space SETTEXTCHAREXTRA asks
+// for, in logical units, one entry per UTF-16 unit as the records give them.
+QList<double> withCharacterExtra(const QString &text, const QFont &font, double extra, double unitsPerLogical)
+{
+    const QFontMetricsF metrics(font);
+    QList<double> advances;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        advances << metrics.horizontalAdvance(text.mid(i, length)) / unitsPerLogical + extra;
+        if (length == 2)
+            advances << 0;
+        i += length - 1;
+    }
+    return advances;
+}
+
 struct Layout
 {
     QPainterPath glyphs; // reference-size units, origin on the baseline
@@ -193,7 +209,7 @@ void drawText(Canvas &canvas, DeviceContext &dc, const TextRun &run)
     const Axes axes = axesOf(dc.toDevice());
     const QString text = shownText(state.font, run.text.left(MaxRunLength));
     const QList<quint32> glyphNumbers = run.glyphs.mid(0, MaxRunLength);
-    const QList<double> advances = run.advances.mid(0, MaxRunLength);
+    QList<double> advances = run.advances.mid(0, MaxRunLength);
 
     QFont font = matchFont(state.font);
     const QFontMetricsF refMetrics(font);
@@ -206,6 +222,8 @@ void drawText(Canvas &canvas, DeviceContext &dc, const TextRun &run)
         font.setStretch(int(std::clamp(100 * wanted / refMetrics.averageCharWidth(), 50.0, 200.0)));
     }
     const QFontMetricsF metrics(font);
+    if (advances.isEmpty() && glyphNumbers.isEmpty() && state.charExtra != 0)
+        advances = withCharacterExtra(text, font, state.charExtra, axes.along / k);
     // A font of the symbol character set other than Symbol draws pictures
     // of its own at its codes: without it, they are shown missing.
     const bool ownPictures = state.font.charset == gdi::SYMBOL_CHARSET && !isSymbolFont(state.font);
