@@ -324,3 +324,21 @@ TEST(MetafileRender, CodesOfAMissingFontShowAsEmptyBoxes)
         EXPECT_GT(ink.width(), 55);                                         // and the second box
     }
 }
+
+TEST(MetafileRender, BitmapBandsLandOnTheirOwnRows)
+{
+    // A 10 × 10 bottom-up bitmap sent in two bands of five scan lines: the
+    // lower band black, the upper one white.
+    EmfWriter emf(QRect(0, 0, 999, 999), QSize(10, 10), QSize(10, 10));
+    for (const qint32 start : {0, 5}) {
+        QList<qint32> record{0, 0, 10, 10, 0, 0, 0, 0, 10, 10, // bounds, destination, source
+                             76, 40, 116, 160, 0, start, 5,     // where the header and bits are, the band
+                             40, 10, 10, 0x180001, 0, 160, 0, 0, 0, 0}; // 24-bit header, 10 rows
+        for (int i = 0; i < 40; ++i)
+            record << (start == 0 ? 0 : -1);
+        emf.record(80, record); // SETDIBITSTODEVICE
+    }
+    const QImage image = rendered(emf.bytes(), Kind::Emf, QSize(100, 100));
+    EXPECT_GT(qGray(image.pixel(50, 20)), 240); // the upper band, at the top
+    EXPECT_TRUE(dark(image.pixel(50, 80)));
+}

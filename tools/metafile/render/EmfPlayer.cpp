@@ -2,6 +2,7 @@
 #include "EmfPlayer.h"
 
 #include <QPainter>
+#include <QtEndian>
 
 #include <cmath>
 
@@ -596,13 +597,13 @@ bool EmfPlayer::playBitmap(quint32 type, ByteReader &r)
 void EmfPlayer::stretch(ByteReader &r, quint32 type)
 {
     const QPointF dest(r.i32(24), r.i32(28));
-    if (type == EMR_STRETCHDIBITS || type == EMR_SETDIBITSTODEVICE) {
-        const bool stretched = type == EMR_STRETCHDIBITS;
+    if (type == EMR_SETDIBITSTODEVICE)
+        return setDibitsToDevice(r);
+    if (type == EMR_STRETCHDIBITS) {
         const QSizeF source(r.i32(40), r.i32(44));
-        const QSizeF size = stretched ? QSizeF(r.i32(72), r.i32(76)) : source;
         const QImage dib = recordDib(r, r.u32(48), r.u32(52), r.u32(56), r.u32(60));
         const QImage part = sourcePart(dib, QRectF(QPointF(r.i32(32), r.i32(36)), source), true);
-        blit(canvas_, dc_, QRectF(dest, size), stretched ? r.u32(68) : gdi::SRCCOPY, part);
+        blit(canvas_, dc_, QRectF(dest, QSizeF(r.i32(72), r.i32(76))), r.u32(68), part);
         return;
     }
     const QSizeF size(r.i32(32), r.i32(36));
@@ -627,6 +628,31 @@ void EmfPlayer::stretch(ByteReader &r, quint32 type)
     if (type == EMR_TRANSPARENTBLT)
         dib = withoutColour(dib, readColorRef(r, 40).rgb());
     blit(canvas_, dc_, QRectF(dest, size), rop, dib);
+}
+
+// The record may carry only a band of the bitmap's scan lines (printers
+// send big bitmaps so): the band's rows are counted from the bottom of the
+// whole bitmap, from iStartScan on, and only the part of the source that
+// falls in the band is drawn, one to one.
+void EmfPlayer::setDibitsToDevice(ByteReader &r)
+{
+    QByteArray info = r.slice(r.u32(48), r.u32(52)).toByteArray();
+    const qint64 height = info.size() >= 40 ? qFromLittleEndian<qint32>(info.constData() + 8) : 0;
+    const qint64 start = r.u32(68), scans = r.u32(72);
+    const QRectF source(QPointF(r.i32(32), r.i32(36)), QSizeF(r.i32(40), r.i32(44)));
+    QRectF shown = source; // rows counted from the bottom of the whole bitmap
+    double bandBottom = 0;
+    if (height > 0 && scans > 0 && scans < height) {
+        qToLittleEndian<qint32>(qint32(scans), info.data() + 8);
+        shown = source.intersected(QRectF(source.x(), double(start), source.width(), double(scans)));
+        bandBottom = double(start);
+        if (shown.isEmpty())
+            return;
+    }
+    const QImage band = dibToImage(info, r.slice(r.u32(56), r.u32(60)));
+    const QImage part = sourcePart(band, shown.translated(0, -bandBottom), true);
+    const QPointF dest(r.i32(24), r.i32(28) + (source.bottom() - shown.bottom()));
+    blit(canvas_, dc_, QRectF(dest, shown.size()), gdi::SRCCOPY, part);
 }
 
 } // namespace metafile

@@ -59,6 +59,7 @@ private:
     void angleArc(ByteReader &r);
     void pathFill(bool fill, bool stroke);
     std::optional<TextRun> textAt(ByteReader &r, qsizetype at, bool wide);
+    void setDibitsToDevice(ByteReader &r);
     void fillRegion(const QPainterPath &device, const Brush &brush);
     void stretch(ByteReader &r, quint32 type);
 
