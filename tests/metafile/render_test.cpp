@@ -342,3 +342,17 @@ TEST(MetafileRender, BitmapBandsLandOnTheirOwnRows)
     EXPECT_GT(qGray(image.pixel(50, 20)), 240); // the upper band, at the top
     EXPECT_TRUE(dark(image.pixel(50, 80)));
 }
+
+TEST(MetafileRender, AMonochromePatternBrushMixesTextAndBackgroundColours)
+{
+    // An 8 × 8 pattern of an old device bitmap, a quarter of its bits set:
+    // from afar, three parts text colour (black) to one of background (white).
+    WmfWriter wmf = drawing();
+    QList<qint16> brush{0, 8, 8, 2, 0x0101, 0, 0}; // type, size, row bytes, planes and depth, bits
+    brush << QList<qint16>(9, 0) << QList<qint16>(8, 0x000F);
+    wmf.record(0x01F9, brush); // CREATEPATTERNBRUSH
+    wmf.record(0x012D, {0});   // SELECTOBJECT
+    wmf.record(0x041B, {900, 900, 100, 100}); // RECTANGLE
+    const QImage image = rendered(wmf.placeable(), Kind::Wmf);
+    EXPECT_NEAR(qGray(image.pixel(100, 100)), 64, 12);
+}

@@ -187,7 +187,13 @@ bool EmfPlayer::playObject(quint32 type, ByteReader &r)
     case EMR_EXTCREATEPEN: createExtPen(r); return true;
     case EMR_EXTCREATEFONTINDIRECTW: createFont(r); return true;
     case EMR_CREATEPALETTE: objects_.put(r.u32(8), Palette{}); return true;
-    case EMR_CREATEMONOBRUSH:
+    case EMR_CREATEMONOBRUSH: {
+        // Its 0 bits are drawn in the text colour, its 1 bits in the background's.
+        Brush brush;
+        brush.colour = twoColourMix(r.slice(r.u32(24), r.u32(28)), dc_.state().textColour, dc_.state().bkColour);
+        objects_.put(r.u32(8), brush);
+        return true;
+    }
     case EMR_CREATEDIBPATTERNBRUSHPT: createPatternBrush(r); return true;
     case EMR_CREATEBRUSHINDIRECT: {
         Brush brush;

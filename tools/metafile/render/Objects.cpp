@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "Objects.h"
 
+#include <bit>
+
 namespace metafile {
 
 namespace {
@@ -58,6 +60,19 @@ GdiObject stockObject(quint32 index)
     case 19: return solidPen(Qt::black);                  // DC_PEN
     default: return std::monostate{};
     }
+}
+
+QColor twoColourMix(QByteArrayView bits, const QColor &zero, const QColor &one)
+{
+    if (bits.isEmpty())
+        return zero;
+    qint64 ones = 0;
+    for (const char byte : bits)
+        ones += std::popcount(quint8(byte));
+    const double share = double(ones) / double(bits.size() * 8);
+    return QColor::fromRgbF(zero.redF() + (one.redF() - zero.redF()) * share,
+                            zero.greenF() + (one.greenF() - zero.greenF()) * share,
+                            zero.blueF() + (one.blueF() - zero.blueF()) * share);
 }
 
 } // namespace metafile

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include <QByteArrayView>
 #include <QColor>
 #include <QPainterPath>
 #include <QString>
@@ -55,5 +56,9 @@ using GdiObject = std::variant<std::monostate, Pen, Brush, Font, Region, Palette
 
 // The stock objects a handle with the high bit set names.
 GdiObject stockObject(quint32 index);
+
+// A two-colour pattern seen from afar: its 0 bits take `zero`, its 1 bits
+// `one`, mixed in the share its bits give.
+QColor twoColourMix(QByteArrayView bits, const QColor &zero, const QColor &one);
 
 } // namespace metafile

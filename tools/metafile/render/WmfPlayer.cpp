@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "WmfPlayer.h"
 
-#include <bit>
-
 #include "Blit.h"
 #include "ByteReader.h"
 #include "Charset.h"
@@ -217,24 +215,16 @@ bool WmfPlayer::playObject(quint16 function, ByteReader &r)
 }
 
 // A pattern from an old device-dependent bitmap, seen from afar: a
-// two-colour one mixes the text and background colours (its 0 and 1 bits)
-// in the share its bits give; deeper ones are left a neutral grey.
+// two-colour one mixes the text and background colours; deeper ones are
+// left a neutral grey.
 Brush WmfPlayer::bitmapPatternBrush(ByteReader &r) const
 {
     constexpr qsizetype Bits = Params + 32; // after the bitmap's header and reserved bytes
     const qint64 bytes = qint64(r.u16(Params + 4)) * r.u16(Params + 6);
     Brush brush;
     brush.colour = QColor(Qt::gray);
-    if (r.u8(Params + 8) != 1 || r.u8(Params + 9) != 1 || bytes == 0 || !r.holds(Bits, bytes, 1))
-        return brush;
-    qint64 ones = 0;
-    for (const char byte : r.slice(Bits, qsizetype(bytes)))
-        ones += std::popcount(quint8(byte));
-    const double share = double(ones) / double(bytes * 8);
-    const QColor zero = dc_.state().textColour, one = dc_.state().bkColour;
-    brush.colour = QColor::fromRgbF(zero.redF() + (one.redF() - zero.redF()) * share,
-                                    zero.greenF() + (one.greenF() - zero.greenF()) * share,
-                                    zero.blueF() + (one.blueF() - zero.blueF()) * share);
+    if (r.u8(Params + 8) == 1 && r.u8(Params + 9) == 1 && r.holds(Bits, bytes, 1))
+        brush.colour = twoColourMix(r.slice(Bits, qsizetype(bytes)), dc_.state().textColour, dc_.state().bkColour);
     return brush;
 }
 
