@@ -2,61 +2,19 @@
 #include "EmfPlayer.h"
 
 #include <QPainter>
-#include <QtEndian>
 
 #include <cmath>
 
-#include "Blit.h"
 #include "ByteReader.h"
-#include "Charset.h"
-#include "Dib.h"
+#include "EmfRecords.h"
 #include "Records.h"
 #include "Shapes.h"
-#include "Text.h"
 
 namespace metafile {
 
+using namespace emf;
+
 namespace {
-
-enum : quint32 {
-    EMR_HEADER = 1, EMR_POLYBEZIER = 2, EMR_POLYGON = 3, EMR_POLYLINE = 4, EMR_POLYBEZIERTO = 5,
-    EMR_POLYLINETO = 6, EMR_POLYPOLYLINE = 7, EMR_POLYPOLYGON = 8, EMR_SETWINDOWEXTEX = 9,
-    EMR_SETWINDOWORGEX = 10, EMR_SETVIEWPORTEXTEX = 11, EMR_SETVIEWPORTORGEX = 12, EMR_EOF = 14,
-    EMR_SETPIXELV = 15, EMR_SETMAPMODE = 17, EMR_SETBKMODE = 18, EMR_SETPOLYFILLMODE = 19, EMR_SETROP2 = 20,
-    EMR_SETTEXTALIGN = 22, EMR_SETTEXTCOLOR = 24, EMR_SETBKCOLOR = 25, EMR_OFFSETCLIPRGN = 26,
-    EMR_MOVETOEX = 27, EMR_EXCLUDECLIPRECT = 29, EMR_INTERSECTCLIPRECT = 30, EMR_SCALEVIEWPORTEXTEX = 31,
-    EMR_SCALEWINDOWEXTEX = 32, EMR_SAVEDC = 33, EMR_RESTOREDC = 34, EMR_SETWORLDTRANSFORM = 35,
-    EMR_MODIFYWORLDTRANSFORM = 36, EMR_SELECTOBJECT = 37, EMR_CREATEPEN = 38, EMR_CREATEBRUSHINDIRECT = 39,
-    EMR_DELETEOBJECT = 40, EMR_ANGLEARC = 41, EMR_ELLIPSE = 42, EMR_RECTANGLE = 43, EMR_ROUNDRECT = 44,
-    EMR_ARC = 45, EMR_CHORD = 46, EMR_PIE = 47, EMR_CREATEPALETTE = 49, EMR_LINETO = 54, EMR_ARCTO = 55,
-    EMR_POLYDRAW = 56, EMR_SETARCDIRECTION = 57, EMR_BEGINPATH = 59, EMR_ENDPATH = 60, EMR_CLOSEFIGURE = 61,
-    EMR_FILLPATH = 62, EMR_STROKEANDFILLPATH = 63, EMR_STROKEPATH = 64, EMR_SELECTCLIPPATH = 67,
-    EMR_ABORTPATH = 68, EMR_FILLRGN = 71, EMR_FRAMERGN = 72, EMR_PAINTRGN = 74, EMR_EXTSELECTCLIPRGN = 75,
-    EMR_BITBLT = 76, EMR_STRETCHBLT = 77, EMR_MASKBLT = 78, EMR_SETDIBITSTODEVICE = 80,
-    EMR_STRETCHDIBITS = 81, EMR_EXTCREATEFONTINDIRECTW = 82, EMR_EXTTEXTOUTA = 83, EMR_EXTTEXTOUTW = 84,
-    EMR_POLYBEZIER16 = 85, EMR_POLYGON16 = 86, EMR_POLYLINE16 = 87, EMR_POLYBEZIERTO16 = 88,
-    EMR_POLYLINETO16 = 89, EMR_POLYPOLYLINE16 = 90, EMR_POLYPOLYGON16 = 91, EMR_POLYDRAW16 = 92,
-    EMR_CREATEMONOBRUSH = 93, EMR_CREATEDIBPATTERNBRUSHPT = 94, EMR_EXTCREATEPEN = 95,
-    EMR_POLYTEXTOUTA = 96, EMR_POLYTEXTOUTW = 97, EMR_SMALLTEXTOUT = 108, EMR_ALPHABLEND = 114,
-    EMR_TRANSPARENTBLT = 116
-};
-
-constexpr quint32 EmfSignature = 0x464D4520;
-
-QRectF readRect(ByteReader &r, qsizetype at)
-{
-    return boxOf(r.i32(at), r.i32(at + 4), r.i32(at + 8), r.i32(at + 12));
-}
-
-QPointF readPoint(ByteReader &r, qsizetype at)
-{
-    return QPointF(r.i32(at), r.i32(at + 4));
-}
-
-QTransform readXform(ByteReader &r, qsizetype at)
-{
-    return QTransform(r.f32(at), r.f32(at + 4), r.f32(at + 8), r.f32(at + 12), r.f32(at + 16), r.f32(at + 20));
-}
 
 // The average colour of a pattern: what its tiles look like from afar.
 QColor averageColour(const QImage &image)
@@ -66,17 +24,6 @@ QColor averageColour(const QImage &image)
     const QImage small = image.convertToFormat(QImage::Format_RGB32).scaled(1, 1, Qt::IgnoreAspectRatio,
                                                                              Qt::SmoothTransformation);
     return QColor(small.pixel(0, 0));
-}
-
-// A DIB whose BITMAPINFO and bits a record places at offsets of its own.
-QImage recordDib(ByteReader &r, qsizetype offBmi, qsizetype cbBmi, qsizetype offBits, qsizetype cbBits,
-                 bool alpha = false)
-{
-    const QByteArrayView info = r.slice(offBmi, cbBmi);
-    const QByteArrayView bits = r.slice(offBits, cbBits);
-    if (info.isEmpty() || bits.isEmpty())
-        return {};
-    return dibToImage(info, bits, alpha);
 }
 
 } // namespace
@@ -513,152 +460,6 @@ void EmfPlayer::fillRegion(const QPainterPath &device, const Brush &brush)
     dc_.state().brush = brush;
     canvas_.fillWithBrush(device);
     dc_.state().brush = kept;
-}
-
-bool EmfPlayer::playText(quint32 type, ByteReader &r)
-{
-    switch (type) {
-    case EMR_EXTTEXTOUTA:
-    case EMR_EXTTEXTOUTW:
-        if (auto run = textAt(r, 36, type == EMR_EXTTEXTOUTW))
-            drawText(canvas_, dc_, *run);
-        return true;
-    case EMR_POLYTEXTOUTA:
-    case EMR_POLYTEXTOUTW: {
-        const qint64 strings = r.u32(36);
-        for (qint64 i = 0; i < strings && r.holds(40, i + 1, 40); ++i)
-            if (auto run = textAt(r, 40 + qsizetype(i) * 40, type == EMR_POLYTEXTOUTW))
-                drawText(canvas_, dc_, *run);
-        return true;
-    }
-    case EMR_SMALLTEXTOUT: {
-        TextRun run;
-        run.reference = readPoint(r, 8);
-        const qint64 chars = r.u32(16);
-        run.options = r.u32(20);
-        qsizetype at = 36;
-        if (!(run.options & 0x100)) { // ETO_NO_RECT
-            run.rect = readRect(r, 36);
-            at += 16;
-        }
-        if (run.options & 0x200) { // ETO_SMALL_CHARS: one byte each
-            run.text = decodeText(r.slice(at, qsizetype(std::min<qint64>(chars, r.size()))), dc_.state().font.charset);
-        } else if (run.options & gdi::ETO_GLYPH_INDEX) {
-            for (qint64 i = 0; i < std::min<qint64>(chars, MaxRunLength) && r.holds(at, i + 1, 2); ++i)
-                run.glyphs << r.u16(at + qsizetype(i) * 2);
-        } else {
-            run.text = readUtf16(r, at, chars);
-        }
-        drawText(canvas_, dc_, run);
-        return true;
-    }
-    default: return false;
-    }
-}
-
-std::optional<TextRun> EmfPlayer::textAt(ByteReader &r, qsizetype at, bool wide)
-{
-    TextRun run;
-    run.reference = readPoint(r, at);
-    const qint64 chars = r.u32(at + 8);
-    const qsizetype offString = r.u32(at + 12);
-    run.options = r.u32(at + 16);
-    run.rect = readRect(r, at + 20);
-    const qsizetype offDx = r.u32(at + 36);
-    // An empty string may still paint its opaque rectangle.
-    if (chars < 0 || chars > MaxPoints || !r.holds(offString, chars, wide ? 2 : 1))
-        return std::nullopt;
-    // Characters past the longest run drawn are not read.
-    const qint64 kept = std::min<qint64>(chars, MaxRunLength);
-    if ((run.options & gdi::ETO_GLYPH_INDEX) && wide) {
-        for (qint64 i = 0; i < kept; ++i)
-            run.glyphs << r.u16(offString + qsizetype(i) * 2);
-    } else if (wide)
-        run.text = readUtf16(r, offString, chars);
-    else
-        run.text = decodeText(r.slice(offString, chars), dc_.state().font.charset);
-    const qint64 step = (run.options & gdi::ETO_PDY) ? 2 : 1;
-    if (offDx > 0 && r.holds(offDx, chars * step, 4))
-        for (qint64 i = 0; i < kept; ++i)
-            run.advances << r.i32(offDx + qsizetype(i * step) * 4);
-    if (run.rect->isEmpty())
-        run.rect.reset();
-    return run;
-}
-
-bool EmfPlayer::playBitmap(quint32 type, ByteReader &r)
-{
-    switch (type) {
-    case EMR_BITBLT:
-    case EMR_STRETCHBLT:
-    case EMR_MASKBLT:
-    case EMR_STRETCHDIBITS:
-    case EMR_SETDIBITSTODEVICE:
-    case EMR_ALPHABLEND:
-    case EMR_TRANSPARENTBLT: stretch(r, type); return true;
-    default: return false;
-    }
-}
-
-void EmfPlayer::stretch(ByteReader &r, quint32 type)
-{
-    const QPointF dest(r.i32(24), r.i32(28));
-    if (type == EMR_SETDIBITSTODEVICE)
-        return setDibitsToDevice(r);
-    if (type == EMR_STRETCHDIBITS) {
-        const QSizeF source(r.i32(40), r.i32(44));
-        const QImage dib = recordDib(r, r.u32(48), r.u32(52), r.u32(56), r.u32(60));
-        const QImage part = sourcePart(dib, QRectF(QPointF(r.i32(32), r.i32(36)), source), true);
-        blit(canvas_, dc_, QRectF(dest, QSizeF(r.i32(72), r.i32(76))), r.u32(68), part);
-        return;
-    }
-    const QSizeF size(r.i32(32), r.i32(36));
-    const unsigned rop = (type == EMR_ALPHABLEND || type == EMR_TRANSPARENTBLT) ? gdi::SRCCOPY : r.u32(40);
-    const bool alpha = type == EMR_ALPHABLEND && (r.at<quint8>(43) & 1); // AC_SRC_ALPHA
-    QImage dib = recordDib(r, r.u32(84), r.u32(88), r.u32(92), r.u32(96), alpha);
-    if (type != EMR_BITBLT && type != EMR_MASKBLT)
-        dib = sourcePart(dib, QRectF(QPointF(r.i32(44), r.i32(48)), QSizeF(r.i32(100), r.i32(104))), false);
-    if (type == EMR_ALPHABLEND && !dib.isNull()) {
-        const int constant = r.at<quint8>(42);
-        dib = dib.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        if (constant < 255) {
-            QImage faded(dib.size(), QImage::Format_ARGB32_Premultiplied);
-            faded.fill(Qt::transparent);
-            QPainter painter(&faded);
-            painter.setOpacity(constant / 255.0);
-            painter.drawImage(0, 0, dib);
-            painter.end();
-            dib = faded;
-        }
-    }
-    if (type == EMR_TRANSPARENTBLT)
-        dib = withoutColour(dib, readColorRef(r, 40).rgb());
-    blit(canvas_, dc_, QRectF(dest, size), rop, dib);
-}
-
-// The record may carry only a band of the bitmap's scan lines (printers
-// send big bitmaps so): the band's rows are counted from the bottom of the
-// whole bitmap, from iStartScan on, and only the part of the source that
-// falls in the band is drawn, one to one.
-void EmfPlayer::setDibitsToDevice(ByteReader &r)
-{
-    QByteArray info = r.slice(r.u32(48), r.u32(52)).toByteArray();
-    const qint64 height = info.size() >= 40 ? qFromLittleEndian<qint32>(info.constData() + 8) : 0;
-    const qint64 start = r.u32(68), scans = r.u32(72);
-    const QRectF source(QPointF(r.i32(32), r.i32(36)), QSizeF(r.i32(40), r.i32(44)));
-    QRectF shown = source; // rows counted from the bottom of the whole bitmap
-    double bandBottom = 0;
-    if (height > 0 && scans > 0 && scans < height) {
-        qToLittleEndian<qint32>(qint32(scans), info.data() + 8);
-        shown = source.intersected(QRectF(source.x(), double(start), source.width(), double(scans)));
-        bandBottom = double(start);
-        if (shown.isEmpty())
-            return;
-    }
-    const QImage band = dibToImage(info, r.slice(r.u32(56), r.u32(60)));
-    const QImage part = sourcePart(band, shown.translated(0, -bandBottom), true);
-    const QPointF dest(r.i32(24), r.i32(28) + (source.bottom() - shown.bottom()));
-    blit(canvas_, dc_, QRectF(dest, shown.size()), gdi::SRCCOPY, part);
 }
 
 } // namespace metafile
