@@ -356,3 +356,21 @@ TEST(MetafileRender, AMonochromePatternBrushMixesTextAndBackgroundColours)
     const QImage image = rendered(wmf.placeable(), Kind::Wmf);
     EXPECT_NEAR(qGray(image.pixel(100, 100)), 64, 12);
 }
+
+TEST(MetafileRender, AWidenedPathFillsWhereItsStrokeWouldBe)
+{
+    EmfWriter emf(QRect(0, 0, 9999, 9999), QSize(100, 100), QSize(100, 100));
+    emf.record(38, {1, gdi::PS_SOLID, 10, 0, 0}); // CREATEPEN 10 wide
+    emf.record(37, {1});
+    emf.record(37, {qint32(0x80000004)});        // BLACK_BRUSH
+    emf.record(59, {});                          // BEGINPATH
+    emf.record(27, {10, 50});                    // MOVETOEX
+    emf.record(54, {90, 50});                    // LINETO
+    emf.record(60, {});                          // ENDPATH
+    emf.record(66, {});                          // WIDENPATH
+    emf.record(62, {0, 0, -1, -1});              // FILLPATH
+    const QImage image = rendered(emf.bytes(), Kind::Emf, QSize(100, 100));
+    EXPECT_TRUE(dark(image.pixel(50, 50)));
+    EXPECT_TRUE(dark(image.pixel(50, 53)));
+    EXPECT_FALSE(dark(image.pixel(50, 42)));
+}

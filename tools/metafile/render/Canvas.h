@@ -42,6 +42,8 @@ public:
     void image(const QRectF &device, const QImage &image);
     // Adds to the path being recorded.
     void record(const QPainterPath &device);
+    // The current pen as drawn: its width in device units, 0 for a hairline.
+    QPen pen() const;
 
     QRectF bounds() const { return bounds_; }
     // True once the work budget is spent: playback should stop.
@@ -50,7 +52,6 @@ public:
 private:
     void append(const QPainterPath &device);
     void paint(const QPainterPath &device, bool filled);
-    QPen pen() const;
     QColor withRop(QColor colour) const;
     void hatch(const QPainterPath &device, const Brush &brush);
     // Hatch bars of one direction, or none when there would be too many.

@@ -2,6 +2,7 @@
 #include "EmfPlayer.h"
 
 #include <QPainter>
+#include <QPainterPathStroker>
 
 #include <cmath>
 
@@ -383,6 +384,17 @@ bool EmfPlayer::playPath(quint32 type, ByteReader &)
         dc_.lastPath = QPainterPath();
         return true;
     case EMR_CLOSEFIGURE: canvas_.closeFigure(); return true;
+    case EMR_WIDENPATH: {
+        // The path becomes the area a stroke of it with the current pen
+        // covers, without overlaps, so that either fill mode fills all of it.
+        if (dc_.recording)
+            return true;
+        const QPen pen = canvas_.pen();
+        QPainterPathStroker stroker(pen);
+        stroker.setWidth(std::max(1.0, pen.widthF()));
+        dc_.lastPath = stroker.createStroke(dc_.lastPath).simplified();
+        return true;
+    }
     case EMR_FILLPATH: pathFill(true, false); return true;
     case EMR_STROKEPATH: pathFill(false, true); return true;
     case EMR_STROKEANDFILLPATH: pathFill(true, true); return true;
