@@ -34,8 +34,10 @@
 
 namespace {
 
-// Several times CompareSide, so both pictures are scaled down alike.
-constexpr int SvgInkSide = 2000;
+// Ours is drawn as large as LibreOffice is asked to draw its picture
+// (compare-metafiles.sh), so that both are scaled down alike: a hairline,
+// one pixel at that size, fades the same on both sides.
+constexpr int SvgInkSide = 800;
 constexpr int CropMargin = 2;
 
 QImage trimmed(const QImage &picture, const QRect &ink)
