@@ -166,6 +166,22 @@ Layout layOutGlyphs(const QList<quint32> &glyphs, const QList<double> &advances,
     return layout;
 }
 
+// Codes of a symbol font that is not here: each shown missing in its place,
+// spaces left blank.
+Layout layOutMissing(const QString &codes, const QList<double> &advances, const QFont &font,
+                     double unitsPerLogical)
+{
+    Layout layout;
+    const QFontMetricsF metrics(font);
+    for (qsizetype i = 0; i < codes.size(); ++i) {
+        const double advance = i < advances.size() ? advances[i] * unitsPerLogical : metrics.averageCharWidth();
+        if (!codes[i].isSpace())
+            addMissingGlyph(layout.glyphs, layout.width, advance, metrics.ascent() * 0.7);
+        layout.width += advance;
+    }
+    return layout;
+}
+
 void addDecorations(QPainterPath &glyphs, const Font &font, const QFontMetricsF &metrics, double x0, double width)
 {
     const double thickness = std::max(1.0, metrics.lineWidth());
@@ -231,7 +247,7 @@ void drawText(Canvas &canvas, DeviceContext &dc, const TextRun &run)
     if (!glyphNumbers.isEmpty())
         layout = layOutGlyphs(glyphNumbers, advances, font, isInstalled(font, state.font.face), axes.along / k);
     else if (ownPictures && !isInstalled(font, state.font.face))
-        layout = layOutGlyphs(QList<quint32>(text.size()), advances, font, false, axes.along / k);
+        layout = layOutMissing(text, advances, font, axes.along / k);
     else
         layout = layOut(text, advances, font, axes.along / k);
 
