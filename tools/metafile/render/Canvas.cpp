@@ -63,24 +63,23 @@ Canvas::Canvas(QPainter *painter, DeviceContext &dc) : painter_(painter), dc_(dc
 
 void Canvas::shape(const QPainterPath &logical)
 {
-    const QPainterPath device = dc_.toDevice().map(logical);
-    if (dc_.recording) {
-        record(device);
-        figureOpen_ = false;
-        return;
-    }
-    paint(device, true);
+    draw(logical, true);
 }
 
 void Canvas::figure(const QPainterPath &logical)
 {
+    draw(logical, false);
+}
+
+void Canvas::draw(const QPainterPath &logical, bool closed)
+{
     const QPainterPath device = dc_.toDevice().map(logical);
     if (dc_.recording) {
         record(device);
-        figureOpen_ = true;
+        figureOpen_ = !closed;
         return;
     }
-    paint(device, false);
+    paint(device, closed);
 }
 
 void Canvas::moveTo(QPointF logical)

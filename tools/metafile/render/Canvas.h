@@ -50,6 +50,7 @@ public:
     bool exhausted() const { return budget_.exhausted(); }
 
 private:
+    void draw(const QPainterPath &logical, bool closed);
     void append(const QPainterPath &device);
     void paint(const QPainterPath &device, bool filled);
     QColor withRop(QColor colour) const;

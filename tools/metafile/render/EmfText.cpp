@@ -11,6 +11,20 @@ namespace metafile {
 
 using namespace emf;
 
+namespace {
+
+// Glyph numbers of the record's font, two bytes each; as many as the
+// record holds. How many of them are drawn is for drawText to say.
+QList<quint32> readGlyphNumbers(ByteReader &r, qsizetype at, qint64 count)
+{
+    QList<quint32> glyphs;
+    for (qint64 i = 0; i < count && r.holds(at, i + 1, 2); ++i)
+        glyphs << r.u16(at + qsizetype(i) * 2);
+    return glyphs;
+}
+
+} // namespace
+
 bool EmfPlayer::playText(quint32 type, ByteReader &r)
 {
     switch (type) {
@@ -40,8 +54,7 @@ bool EmfPlayer::playText(quint32 type, ByteReader &r)
         if (run.options & 0x200) { // ETO_SMALL_CHARS: one byte each
             run.text = decodeText(r.slice(at, qsizetype(std::min<qint64>(chars, r.size()))), dc_.state().font.charset);
         } else if (run.options & gdi::ETO_GLYPH_INDEX) {
-            for (qint64 i = 0; i < std::min<qint64>(chars, MaxRunLength) && r.holds(at, i + 1, 2); ++i)
-                run.glyphs << r.u16(at + qsizetype(i) * 2);
+            run.glyphs = readGlyphNumbers(r, at, chars);
         } else {
             run.text = readUtf16(r, at, chars);
         }
@@ -64,18 +77,15 @@ std::optional<TextRun> EmfPlayer::textAt(ByteReader &r, qsizetype at, bool wide)
     // An empty string may still paint its opaque rectangle.
     if (chars < 0 || chars > MaxPoints || !r.holds(offString, chars, wide ? 2 : 1))
         return std::nullopt;
-    // Characters past the longest run drawn are not read.
-    const qint64 kept = std::min<qint64>(chars, MaxRunLength);
-    if ((run.options & gdi::ETO_GLYPH_INDEX) && wide) {
-        for (qint64 i = 0; i < kept; ++i)
-            run.glyphs << r.u16(offString + qsizetype(i) * 2);
-    } else if (wide)
+    if ((run.options & gdi::ETO_GLYPH_INDEX) && wide)
+        run.glyphs = readGlyphNumbers(r, offString, chars);
+    else if (wide)
         run.text = readUtf16(r, offString, chars);
     else
         run.text = decodeText(r.slice(offString, chars), dc_.state().font.charset);
     const qint64 step = (run.options & gdi::ETO_PDY) ? 2 : 1;
     if (offDx > 0 && r.holds(offDx, chars * step, 4))
-        for (qint64 i = 0; i < kept; ++i)
+        for (qint64 i = 0; i < chars; ++i)
             run.advances << r.i32(offDx + qsizetype(i * step) * 4);
     if (run.rect->isEmpty())
         run.rect.reset();
