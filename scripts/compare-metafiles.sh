@@ -9,8 +9,8 @@
 # Usage: scripts/compare-metafiles.sh [--pictures DIR] HELPER [FILES or FOLDERS...]
 #   HELPER       the lumarin-metafile binary to measure (any build of it)
 #   FILES        .wmf/.emf files, or folders whose .wmf/.emf files are taken;
-#                by default ../shared/testdata/emf/samples and the WMF/EMF
-#                files of ../shared/testdata/pillow
+#                by default the EMF samples and the WMF/EMF files of the
+#                imaging library's set in tests/data/third_party
 #   --pictures   writes DIR/<name>.png per file: ours | LibreOffice | the
 #                differing pixels in red
 #
@@ -58,9 +58,9 @@ for arg in "$@"; do
 done
 
 cd "$(dirname "$0")/.."
-testdata=$(realpath -m ../shared/testdata)
+testdata=$(realpath tests/data/third_party)
 if [ ${#inputs[@]} -eq 0 ]; then
-  inputs=("$testdata/emf/samples" "$testdata"/pillow/*.[wWeE][mM][fF])
+  inputs=("$testdata/libemf2svg/samples" "$testdata"/pillow/*.[wWeE][mM][fF])
 fi
 
 started=$SECONDS

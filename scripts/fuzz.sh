@@ -22,9 +22,9 @@ cmake --build build-fuzz -j 2 --target "lumarin-$target-fuzzer" lumarin-metafile
 corpus=build-fuzz/corpus-$target
 mkdir -p "$corpus" build-fuzz/findings
 if [ "$target" = metafile ]; then
-  find ../shared/testdata tests/data -type f \( -name '*.emf' -o -name '*.wmf' \) -exec cp -n {} "$corpus"/ \;
+  find tests/data -type f \( -name '*.emf' -o -name '*.wmf' \) -exec cp -n {} "$corpus"/ \;
 else
-  find ../shared/testdata tests/data -type f ! -name '*.md' ! -name '*.png' -exec cp -n {} "$corpus"/ \;
+  find tests/data -type f ! -name '*.md' ! -name '*.png' -exec cp -n {} "$corpus"/ \;
 fi
 export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1
 export LSAN_OPTIONS=suppressions=$PWD/fuzz/leaks.supp

@@ -12,8 +12,7 @@ root=$(pwd)
 output=${1:-$root/docs/screenshot.png}
 ./scripts/build.sh
 
-testdata=$root/../shared/testdata
-[ -d "$testdata" ] || { echo "no test data at $testdata" >&2; exit 1; }
+testdata=$root/tests/data/third_party
 
 # Inside its own mount namespace (as root, or mapped to root), /home is an
 # empty temporary folder for the length of the run.

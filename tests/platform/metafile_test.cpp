@@ -117,7 +117,7 @@ TEST(Metafile, AHelperThatHangsCrashesOrOverreachesIsAFailedLoad)
 TEST(Metafile, RealWorldMetafilesLoadWithTheirProportions)
 {
     QStringList files{testDataPath("pillow/drawing.wmf"), testDataPath("pillow/drawing.emf")};
-    QDirIterator samples(testDataPath("emf/samples"), QDir::Files);
+    QDirIterator samples(testDataPath("libemf2svg/samples"), QDir::Files);
     while (samples.hasNext())
         files << samples.next();
     ASSERT_GT(files.size(), 10);
