@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
+#include <QDataStream>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
@@ -9,7 +10,9 @@
 #include <future>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "display/DecodeAhead.h"
 #include "platform/pictures/StretchedPicture.h"
@@ -30,6 +33,18 @@ static void rewriteInPlaceKeepingTime(const QString &path)
     file.close();
     const timespec times[2] = {before.st_atim, before.st_mtim};
     ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0);
+}
+
+// Lowers the limit of open files to what is open now, so that the next
+// open fails (until the limit is set back).
+static void refuseNewFileHandles()
+{
+    const int lowestFree = ::dup(0);
+    ::close(lowestFree);
+    rlimit limit {};
+    getrlimit(RLIMIT_NOFILE, &limit);
+    limit.rlim_cur = rlim_t(lowestFree);
+    setrlimit(RLIMIT_NOFILE, &limit);
 }
 
 TEST(DecodeAhead, UsedOnceAndOnlyForTheSameUnchangedFileWithinTheBudget)
@@ -53,18 +68,25 @@ TEST(DecodeAhead, UsedOnceAndOnlyForTheSameUnchangedFileWithinTheBudget)
         {"beyond the budget", [] {}, b, b, false, 30 * 20 * 4 - 1},
         {"replaced", [&] { QFile::remove(a); QFile::rename(writePicture(dir, "new.bmp", 30, 20), a); }, a, a},
         {"rewritten in place, time kept", [&] { rewriteInPlaceKeepingTime(c); }, c, c},
-        {"made unreadable", [&] { QThread::msleep(20); QFile::setPermissions(d, {}); }, d, d},
+        // Nothing about the file changed, yet a fresh read would fail: here
+        // because no file handle is left (taking permissions away would
+        // change the file's identity and be caught by that).
+        {"no longer opens", [] { refuseNewFileHandles(); }, d, d},
         {"deleted", [&] { QFile::remove(b); }, b, b},
         {"another file", [] {}, a, dir.filePath("e.bmp")},
         {"failed to decode", [] {}, broken, broken},
         {"a pipe, never opened", [] {}, pipe, pipe},
     };
+    rlimit handles {};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &handles), 0);
     for (const auto &c : cases) {
         display::DecodeAhead ahead(c.budget);
         ahead.start(c.started);
         ahead.wait();
         c.meanwhile();
-        EXPECT_EQ(bool(ahead.take(c.taken)), c.used) << c.name;
+        const bool used = bool(ahead.take(c.taken));
+        setrlimit(RLIMIT_NOFILE, &handles);
+        EXPECT_EQ(used, c.used) << c.name;
         EXPECT_FALSE(ahead.take(c.taken)) << c.name << ": a request is used once";
     }
 }
@@ -83,20 +105,67 @@ TEST(DecodeAhead, MakesTheFittedViewsReducedCopyToo)
     EXPECT_EQ(view.sourceFor({100, 80}).cacheKey(), picture->reducedCopy().cacheKey()) << "used as it is";
 }
 
+// A top-down 32-bit bitmap with an alpha mask (version 4 header), which
+// Qt does not write.
+static void saveWithAlpha(const QImage &image, const QString &path)
+{
+    const QImage pixels = image.convertToFormat(QImage::Format_ARGB32);
+    const quint32 headerSize = 108, pixelBytes = quint32(pixels.sizeInBytes());
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    QDataStream out(&file);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << quint16(0x4d42) << quint32(14 + headerSize + pixelBytes) << quint32(0) << quint32(14 + headerSize);
+    out << headerSize << qint32(pixels.width()) << qint32(-pixels.height()) << quint16(1) << quint16(32)
+        << quint32(3) << pixelBytes << qint32(2835) << qint32(2835) << quint32(0) << quint32(0);
+    out << quint32(0x00ff0000) << quint32(0x0000ff00) << quint32(0x000000ff) << quint32(0xff000000)
+        << quint32(0x73524742);
+    for (int i = 0; i < 12; ++i)
+        out << quint32(0); // colour space end points and gammas, unused for sRGB
+    out.writeRawData(reinterpret_cast<const char *>(pixels.constBits()), int(pixelBytes));
+}
+
 TEST(DecodeAhead, LeavesQtsOwnThreadsToPainting)
 {
-    // Qt splits large fills over its global pool and waits for them: with
-    // decodes holding that pool the window would freeze. The pool must stay
-    // idle for as long as a decode ahead runs.
+    // Qt splits large fills, conversions and smooth scaling over its global
+    // pool and waits for them: with decodes holding that pool the window
+    // would freeze. The pool must stay idle while a decode ahead runs, for
+    // every kind of pixels a decode gives, its reduced copy included.
     QTemporaryDir dir;
-    const QString big = writePicture(dir, "big.bmp", 3000, 2000);
+    const QSize size(3000, 2000);
+    const auto saved = [&](const char *name, QImage::Format format, const char *type) {
+        QImage image(size, QImage::Format_ARGB32);
+        for (int y = 0; y < size.height(); ++y)
+            std::fill_n(reinterpret_cast<QRgb *>(image.scanLine(y)), size.width(), qRgba(y % 256, 90, 40, 200));
+        const QString path = dir.filePath(name);
+        if (format == QImage::Format_ARGB32)
+            saveWithAlpha(image, path);
+        else
+            EXPECT_TRUE(image.convertToFormat(format).save(path, type)) << name;
+        return path;
+    };
+    const struct
+    {
+        QString path;
+        QImage::Format decoded;
+    } cases[] = {
+        {saved("rgb.bmp", QImage::Format_RGB32, "BMP"), QImage::Format_RGB32},
+        {saved("paletted.bmp", QImage::Format_Indexed8, "BMP"), QImage::Format_Indexed8},
+        {saved("grey.jpg", QImage::Format_Grayscale8, "JPEG"), QImage::Format_Grayscale8},
+        {saved("straight-alpha.bmp", QImage::Format_ARGB32, "BMP"), QImage::Format_ARGB32},
+    };
     QThreadPool *qtPool = QThreadPool::globalInstance();
-    display::DecodeAhead ahead;
-    ahead.start(big);
-    auto taken = std::async(std::launch::async, [&] { return bool(ahead.take(big)); });
-    int busy = 0;
-    while (taken.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
-        busy = std::max(busy, qtPool->activeThreadCount());
-    EXPECT_TRUE(taken.get());
-    EXPECT_EQ(busy, 0);
+    for (const auto &c : cases) {
+        display::DecodeAhead ahead;
+        ahead.start(c.path, {}, QSize(300, 200));
+        auto taken = std::async(std::launch::async, [&] { return ahead.take(c.path); });
+        int busy = 0;
+        while (taken.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+            busy = std::max(busy, qtPool->activeThreadCount());
+        const platform::PicturePtr picture = taken.get();
+        ASSERT_TRUE(picture) << c.path.toStdString();
+        EXPECT_EQ(picture->image().format(), c.decoded) << c.path.toStdString();
+        EXPECT_EQ(picture->reducedCopy().size(), QSize(375, 250)) << c.path.toStdString();
+        EXPECT_EQ(busy, 0) << c.path.toStdString();
+    }
 }

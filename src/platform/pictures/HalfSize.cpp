@@ -29,6 +29,21 @@ void halveRows(const QRgb *upper, const QRgb *lower, QRgb *out, int sourceWidth)
     }
 }
 
+// The formats averaged straight from the picture's own rows.
+bool isAveragedInPlace(QImage::Format format)
+{
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32_Premultiplied;
+}
+
+// Row `y` of a picture of another format (paletted, grey, straight alpha,
+// 16 or 24 bits) as 32-bit pixels. One row at a time, because Qt converts a
+// picture that small on the calling thread: a large one it would spread over
+// its global pool, which painting needs and waits for.
+QImage rowAs32Bits(const QImage &image, int y, QImage::Format format)
+{
+    return image.copy(0, y, image.width(), 1).convertToFormat(format);
+}
+
 } // namespace
 
 QSize halvedSize(QSize size)
@@ -41,18 +56,26 @@ QImage halfSize(const QImage &image)
     if (image.isNull())
         return {};
     const QSize half = halvedSize(image.size());
-    const QImage::Format format = image.format();
-    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied)
-        return image.scaled(half, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-
+    const bool inPlace = isAveragedInPlace(image.format());
+    const QImage::Format format = inPlace ? image.format()
+        : image.hasAlphaChannel()         ? QImage::Format_ARGB32_Premultiplied
+                                          : QImage::Format_RGB32;
     QImage result(half, format);
     if (result.isNull())
         return {};
     prefault(result.bits(), std::size_t(result.sizeInBytes()));
     const int lastRow = image.height() - 1;
+    QImage upper, lower;
     for (int y = 0; y < half.height(); ++y) {
-        halveRows(reinterpret_cast<const QRgb *>(image.constScanLine(2 * y)),
-                  reinterpret_cast<const QRgb *>(image.constScanLine(std::min(2 * y + 1, lastRow))),
+        const int second = std::min(2 * y + 1, lastRow);
+        if (!inPlace) {
+            upper = rowAs32Bits(image, 2 * y, format);
+            lower = rowAs32Bits(image, second, format);
+            if (upper.isNull() || lower.isNull())
+                return {};
+        }
+        halveRows(reinterpret_cast<const QRgb *>(inPlace ? image.constScanLine(2 * y) : upper.constBits()),
+                  reinterpret_cast<const QRgb *>(inPlace ? image.constScanLine(second) : lower.constBits()),
                   reinterpret_cast<QRgb *>(result.scanLine(y)), image.width());
     }
     result.setDotsPerMeterX(image.dotsPerMeterX() / 2);

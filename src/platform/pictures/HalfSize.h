@@ -11,8 +11,9 @@ QSize halvedSize(QSize size);
 
 // A copy of `image` at half its size, each pixel the average of the two by
 // two it replaces (an odd last row or column is averaged with itself).
-// Opaque and premultiplied pictures are averaged here, straight into a
-// buffer backed in one go; other formats go through Qt's smooth scaling. A
+// Every format is averaged here, on the calling thread, into a buffer
+// backed in one go: opaque and premultiplied pictures keep their format,
+// others come out as 32-bit pixels (premultiplied where they have alpha). A
 // null image when memory runs out.
 QImage halfSize(const QImage &image);
 
