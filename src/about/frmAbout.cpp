@@ -2,6 +2,7 @@
 #include "about/frmAbout.h"
 
 #include "about/about_icons.h"
+#include "main_window/Texts.h"
 #include "main_window/window_icon.h"
 #include "platform/controls/CommandButton.h"
 #include "platform/controls/Form.h"
@@ -39,7 +40,7 @@ Label *makeLabel(QWidget *client, float left, float top, float width, float heig
 } // namespace
 
 frmAbout::frmAbout(Dialogs &dialogs, Registry &registry, Launcher &launcher)
-    : GuardedWindow(dialogs), dialogs_(dialogs), registry_(registry), launcher_(launcher)
+    : GuardedWindow(dialogs, texts::Title), dialogs_(dialogs), registry_(registry), launcher_(launcher)
 {
     form = std::make_unique<Form>(nullptr, Qt::Dialog | Qt::CustomizeWindowHint
                                                | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);

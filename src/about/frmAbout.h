@@ -8,7 +8,7 @@
 #include <memory>
 #include <optional>
 
-#include "platform/system/ErrorGuard.h"
+#include "platform/controls/ErrorGuard.h"
 #include "platform/system/Registry.h"
 
 namespace platform {

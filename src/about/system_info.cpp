@@ -4,7 +4,7 @@
 #include <QFileInfo>
 
 #include "platform/system/Launcher.h"
-#include "platform/system/Texts.h"
+#include "main_window/Texts.h"
 
 using namespace platform;
 

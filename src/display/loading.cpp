@@ -11,9 +11,9 @@
 #include "platform/controls/PictureBox.h"
 #include "platform/controls/ScrollBar.h"
 #include "platform/pictures/PictureLoader.h"
-#include "platform/system/Dialogs.h"
+#include "platform/controls/Dialogs.h"
 #include "platform/system/ScreenArea.h"
-#include "platform/system/Texts.h"
+#include "main_window/Texts.h"
 
 using namespace platform;
 

@@ -6,8 +6,8 @@
 #include "main_window/extension.h"
 
 #include "platform/files/FileOperations.h"
-#include "platform/system/Dialogs.h"
-#include "platform/system/Texts.h"
+#include "platform/controls/Dialogs.h"
+#include "main_window/Texts.h"
 #include "picker/frmFilePicker.h"
 
 using namespace platform;

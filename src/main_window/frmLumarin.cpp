@@ -16,7 +16,7 @@
 #include "platform/controls/SystemColors.h"
 #include "platform/controls/TextBox.h"
 #include "platform/controls/Viewport.h"
-#include "platform/system/Texts.h"
+#include "main_window/Texts.h"
 
 using namespace platform;
 
@@ -42,7 +42,7 @@ ScrollBar *makeScrollBar(Qt::Orientation orientation, QWidget *container)
 } // namespace
 
 frmLumarin::frmLumarin(Services services)
-    : GuardedWindow(services.dialogs), services_(services), ahead_(std::make_unique<display::DecodeAhead>())
+    : GuardedWindow(services.dialogs, texts::Title), services_(services), ahead_(std::make_unique<display::DecodeAhead>())
 {
     form = std::make_unique<Form>();
     form->setCaption(texts::Title);

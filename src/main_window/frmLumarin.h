@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "platform/pictures/Picture.h"
-#include "platform/system/ErrorGuard.h"
-#include "platform/system/Services.h"
+#include "platform/controls/ErrorGuard.h"
+#include "platform/controls/Services.h"
 
 namespace platform {
 class CommandButton;

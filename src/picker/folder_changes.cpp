@@ -6,8 +6,8 @@
 #include "platform/controls/DriveList.h"
 #include "platform/controls/FileList.h"
 #include "platform/controls/TextBox.h"
-#include "platform/system/Dialogs.h"
-#include "platform/system/Texts.h"
+#include "platform/controls/Dialogs.h"
+#include "main_window/Texts.h"
 
 using namespace platform;
 

@@ -4,12 +4,14 @@
 #include <QDir>
 #include <QScreen>
 
+#include "main_window/Texts.h"
 #include "main_window/frmLumarin.h"
 #include "platform/controls/DirList.h"
 #include "platform/controls/DriveList.h"
 #include "platform/controls/FileList.h"
 #include "platform/controls/Form.h"
 #include "platform/controls/TextBox.h"
+#include "platform/system/Error.h"
 
 using namespace platform;
 
@@ -21,7 +23,7 @@ const QString PicturePattern =
 } // namespace
 
 frmFilePicker::frmFilePicker(frmLumarin &owner, Services services)
-    : GuardedWindow(services.dialogs), owner_(owner), services_(services)
+    : GuardedWindow(services.dialogs, texts::Title), owner_(owner), services_(services)
 {
     form = new Form(owner_.form.get(),
                     Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -104,10 +106,12 @@ void frmFilePicker::Form_Load()
 
 void frmFilePicker::Form_Activate()
 {
-    // Picks up folders made or removed since the picker was last used.
+    // Picks up folders made or removed since the picker was last used. A
+    // folder that cannot be read now keeps its old list; anything else (an
+    // allocation that failed) goes to the guard like any other fault.
     try {
         dirDirectory->refresh();
-    } catch (...) {
+    } catch (const platform::Error &) {
     }
 }
 

@@ -5,8 +5,8 @@
 #include <QPointer>
 #include <QString>
 
-#include "platform/system/ErrorGuard.h"
-#include "platform/system/Services.h"
+#include "platform/controls/ErrorGuard.h"
+#include "platform/controls/Services.h"
 
 class frmLumarin;
 

@@ -3,8 +3,8 @@
 
 #include "picker/stepping_rules.h"
 #include "platform/controls/FileList.h"
-#include "platform/system/Dialogs.h"
-#include "platform/system/Texts.h"
+#include "platform/controls/Dialogs.h"
+#include "main_window/Texts.h"
 
 using namespace platform;
 

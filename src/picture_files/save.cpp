@@ -7,8 +7,8 @@
 #include "platform/controls/Label.h"
 #include "platform/controls/PictureBox.h"
 #include "platform/pictures/PictureSaver.h"
-#include "platform/system/Dialogs.h"
-#include "platform/system/Texts.h"
+#include "platform/controls/Dialogs.h"
+#include "main_window/Texts.h"
 
 using namespace platform;
 

@@ -15,7 +15,7 @@
 #include <unistd.h>
 
 #include "display/DecodeAhead.h"
-#include "platform/pictures/StretchedPicture.h"
+#include "platform/controls/StretchedPicture.h"
 #include "support/TestWindow.h"
 
 // Rewrites a file in place with other bytes of the same length, then puts

@@ -14,7 +14,7 @@
 #include "platform/controls/ScrollBar.h"
 #include "platform/pictures/JpegDecoder.h"
 #include "platform/system/ScreenArea.h"
-#include "platform/system/Texts.h"
+#include "main_window/Texts.h"
 #include "support/TestWindow.h"
 
 using display::ScrollArea;

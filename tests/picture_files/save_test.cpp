@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/controls/Label.h"
-#include "platform/system/Texts.h"
+#include "main_window/Texts.h"
 #include "support/TestWindow.h"
 
 static QByteArray contents(const QString &path)

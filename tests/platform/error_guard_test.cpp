@@ -3,7 +3,8 @@
 
 #include <stdexcept>
 
-#include "platform/system/ErrorGuard.h"
+#include "main_window/Texts.h"
+#include "platform/controls/ErrorGuard.h"
 #include "support/ScriptedDialogs.h"
 
 using platform::Error;
@@ -23,7 +24,7 @@ TEST(ErrorGuard, ReportsWhatAHandlerThrowsAndGoesOn)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         ScriptedDialogs dialogs;
-        platform::ErrorGuard(dialogs).run(c.handler);
+        platform::ErrorGuard(dialogs, texts::Title).run(c.handler);
         ASSERT_EQ(dialogs.shown.size(), 1);
         EXPECT_EQ(dialogs.shown[0].text, c.text);
         EXPECT_EQ(dialogs.shown[0].caption, "Lumarin");

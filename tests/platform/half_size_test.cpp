@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/pictures/HalfSize.h"
-#include "platform/pictures/StretchedPicture.h"
+#include "platform/controls/StretchedPicture.h"
 
 namespace {
 

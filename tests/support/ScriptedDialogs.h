@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "platform/system/Dialogs.h"
+#include "platform/controls/Dialogs.h"
 
 // Records every message box the program shows and answers from a queue
 // (OK, or Yes when the queue is empty).

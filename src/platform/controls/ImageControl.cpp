@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/controls/ImageControl.h"
 
-#include "platform/pictures/StretchedPicture.h"
+#include "platform/controls/StretchedPicture.h"
 
 namespace platform {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "platform/system/Dialogs.h"
+#include "platform/controls/Dialogs.h"
 
 namespace platform {
 

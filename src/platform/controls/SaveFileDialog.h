@@ -3,7 +3,7 @@
 
 #include <QFileDialog>
 
-#include "platform/system/Dialogs.h"
+#include "platform/controls/Dialogs.h"
 
 namespace platform {
 

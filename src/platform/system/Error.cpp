@@ -41,7 +41,13 @@ Error currentError() noexcept
     } catch (const std::bad_alloc &) {
         return Error{errc::OutOfMemory, standardDescription(errc::OutOfMemory)};
     } catch (const std::exception &e) {
-        return Error{0, QString::fromLocal8Bit(e.what())};
+        // Building the text allocates; when even that fails, the fixed
+        // text says what happened.
+        try {
+            return Error{0, QString::fromLocal8Bit(e.what())};
+        } catch (...) {
+            return Error{errc::OutOfMemory, standardDescription(errc::OutOfMemory)};
+        }
     } catch (...) {
         return Error{0, standardDescription(0)};
     }

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "platform/system/ErrorGuard.h"
+#include "platform/controls/ErrorGuard.h"
 
-#include "platform/system/Texts.h"
 
 namespace platform {
 
 void ErrorGuard::report(const Error &error) noexcept
 {
     try {
-        dialogs_.message(texts::guardMessage(error), texts::Title, Buttons::Ok, Icon::Stop);
+        dialogs_.message(QStringLiteral("Error %1\n%2").arg(error.number).arg(error.description), caption_,
+                         Buttons::Ok, Icon::Stop);
     } catch (...) {
         // Nothing sensible is left to tell the user with; keep running.
     }

@@ -6,7 +6,7 @@
 
 #include <utility>
 
-#include "platform/system/Dialogs.h"
+#include "platform/controls/Dialogs.h"
 #include "platform/system/Error.h"
 
 namespace platform {
@@ -17,7 +17,8 @@ namespace platform {
 class ErrorGuard
 {
 public:
-    explicit ErrorGuard(Dialogs &dialogs) : dialogs_(dialogs) {}
+    // `caption` is the program's title, which the boxes of the guard carry.
+    ErrorGuard(Dialogs &dialogs, const QString &caption) : dialogs_(dialogs), caption_(caption) {}
 
     template<typename Handler>
     void run(Handler &&handler) noexcept
@@ -33,6 +34,7 @@ public:
 
 private:
     Dialogs &dialogs_;
+    QString caption_;
 };
 
 // A window's error guard, and the one way its handlers are connected to
@@ -42,7 +44,7 @@ template<typename Window>
 class GuardedWindow
 {
 protected:
-    explicit GuardedWindow(Dialogs &dialogs) : guard_(dialogs) {}
+    GuardedWindow(Dialogs &dialogs, const QString &caption) : guard_(dialogs, caption) {}
 
     template<typename Sender, typename Signal>
     void on(Sender *sender, Signal signal, void (Window::*handler)())

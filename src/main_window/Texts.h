@@ -5,9 +5,9 @@
 
 #include "platform/system/Error.h"
 
-// The texts that more than one place shows, and the ways the message boxes
-// put an error's number and description together, exactly as the user
-// sees them.
+// The windows' texts that more than one place shows, and the ways their
+// message boxes put an error's number and description together, exactly as
+// the user sees them.
 namespace texts {
 
 inline const QString Title = QStringLiteral("Lumarin");
@@ -25,14 +25,9 @@ inline const QString StatusSaving = QStringLiteral("Сохранение рис�
 
 inline const QString &LoadErrorCaption = Error;
 
-// Each box has its own layout, and users know them apart by it: the guard's
-// for anything unexpected, Save's for a picture that could not be written,
-// the picker's for a folder that cannot be opened.
-inline QString guardMessage(const platform::Error &error)
-{
-    return QStringLiteral("Error %1\n%2").arg(error.number).arg(error.description);
-}
-
+// Each box has its own layout, and users know them apart by it: the error
+// guard's for anything unexpected (its own), Save's for a picture that could
+// not be written, the picker's for a folder that cannot be opened.
 inline QString saveFailureMessage(const platform::Error &error)
 {
     return QStringLiteral("Error: %1\r\n%2").arg(error.number).arg(error.description);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "platform/pictures/StretchedPicture.h"
+#include "platform/controls/StretchedPicture.h"
 
 #include <QPainter>
 
