@@ -3,8 +3,8 @@
 
 #include <QFileInfo>
 
-#include "platform/system/Launcher.h"
 #include "main_window/Texts.h"
+#include "platform/system/Launcher.h"
 
 using namespace platform;
 

@@ -2,8 +2,10 @@
 #include "main_window/frmLumarin.h"
 
 #include "display/DecodeAhead.h"
+#include "main_window/Texts.h"
 #include "main_window/extension.h"
 #include "picker/frmFilePicker.h"
+#include "platform/controls/Dialogs.h"
 #include "platform/controls/Form.h"
 #include "platform/controls/ImageControl.h"
 #include "platform/controls/Label.h"
@@ -11,9 +13,7 @@
 #include "platform/controls/PictureBox.h"
 #include "platform/controls/ScrollBar.h"
 #include "platform/pictures/PictureLoader.h"
-#include "platform/controls/Dialogs.h"
 #include "platform/system/ScreenArea.h"
-#include "main_window/Texts.h"
 
 using namespace platform;
 
@@ -35,6 +35,7 @@ QSize frmLumarin::fitWithin() const
 
 PicturePtr frmLumarin::loadCurrentFile()
 {
+    shownFile_ = fileIdentity(strPicturePath);
     if (stepping_) {
         if (PicturePtr ahead = ahead_->take(strPicturePath, fitWithin()))
             return ahead;

@@ -5,10 +5,10 @@
 
 #include "main_window/extension.h"
 
-#include "platform/files/FileOperations.h"
-#include "platform/controls/Dialogs.h"
 #include "main_window/Texts.h"
 #include "picker/frmFilePicker.h"
+#include "platform/controls/Dialogs.h"
+#include "platform/files/FileOperations.h"
 
 using namespace platform;
 
@@ -59,10 +59,37 @@ void frmLumarin::mnuViewRemove_Click()
 
 void frmLumarin::cbDel_Click()
 {
+    // The file deleted is the one the user saw: a file saved over or
+    // renamed onto the shown one since, also while the question was open,
+    // is shown instead of deleted unseen.
+    if (shownFileWasReplaced()) {
+        showReplacedFile();
+        return;
+    }
     const QString question = QStringLiteral("Уверены что хотите удалить ") + strPicturePath
         + QLatin1Char('?');
-    if (services_.dialogs.message(question, texts::Title, Buttons::YesNo, Icon::None) == Answer::Yes)
+    if (services_.dialogs.message(question, texts::Title, Buttons::YesNo, Icon::None) != Answer::Yes)
+        return;
+    if (shownFileWasReplaced())
+        showReplacedFile();
+    else
         deleteFile(strPicturePath);
+}
+
+bool frmLumarin::shownFileWasReplaced() const
+{
+    if (strPicturePath.isEmpty())
+        return false;
+    const std::optional<FileIdentity> now = fileIdentity(strPicturePath);
+    return now && now != shownFile_;
+}
+
+void frmLumarin::showReplacedFile()
+{
+    services_.dialogs.message(QStringLiteral("Файл ") + strPicturePath
+                                  + QStringLiteral(" изменился после того, как был показан. Он будет показан заново."),
+                              texts::Title, Buttons::Ok, Icon::Exclamation);
+    LoadImage();
 }
 
 void frmLumarin::mnuViewDelete_Click()

@@ -4,8 +4,9 @@
 #include <QMenu>
 
 #include "display/DecodeAhead.h"
-#include "picker/frmFilePicker.h"
+#include "main_window/Texts.h"
 #include "main_window/window_icon.h"
+#include "picker/frmFilePicker.h"
 #include "platform/controls/CommandButton.h"
 #include "platform/controls/Form.h"
 #include "platform/controls/ImageControl.h"
@@ -16,7 +17,6 @@
 #include "platform/controls/SystemColors.h"
 #include "platform/controls/TextBox.h"
 #include "platform/controls/Viewport.h"
-#include "main_window/Texts.h"
 
 using namespace platform;
 
@@ -80,6 +80,9 @@ void frmLumarin::createControls()
     txtDir = new TextBox(client);
     txtDir->move(0, 120, 3975, 285);
     txtDir->setToolTip(QStringLiteral("Выбранная папка"));
+    // Nothing reads the field back: text typed into it would only mislead
+    // (and Del pressed there to edit it asks to delete the picture).
+    txtDir->setReadOnly(true);
 
     cbPickDir = makeButton(client, QStringLiteral("&Обзор"), QStringLiteral("Выбрать папку/файл"));
     cbPickDir->move(4080, 0, 735, 495);

@@ -6,10 +6,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
-#include "platform/pictures/Picture.h"
 #include "platform/controls/ErrorGuard.h"
 #include "platform/controls/Services.h"
+#include "platform/files/FileIdentity.h"
+#include "platform/pictures/Picture.h"
 
 namespace platform {
 class CommandButton;
@@ -130,6 +132,12 @@ private:
     // would show.
     void decodeNextAhead();
 
+    // Whether another file is at strPicturePath now than the one the
+    // picture shown was read from (a file that is gone is not another).
+    bool shownFileWasReplaced() const;
+    // Tells the user so and shows what is there now.
+    void showReplacedFile();
+
     // Runs LoadImage's steps from `step` on; `step` tracks the one running.
     void runLoadSteps(int &step);
     void reportLoadFailure(const platform::Error &error);
@@ -141,4 +149,7 @@ private:
     std::unique_ptr<display::DecodeAhead> ahead_;
     bool stepping_ = false;
     int lastDirection_ = +1;
+    // The version of the file that the picture shown was read from, taken
+    // before reading: Delete and Save act on that version only.
+    std::optional<platform::FileIdentity> shownFile_;
 };

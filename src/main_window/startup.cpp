@@ -3,11 +3,11 @@
 
 #include <QFileInfo>
 
+#include "main_window/Texts.h"
 #include "picker/frmFilePicker.h"
 #include "platform/controls/ImageControl.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/PictureBox.h"
-#include "main_window/Texts.h"
 
 // The platform shows the main window once this returns; the picker, shown
 // last here, then stands beside it, in front.

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "picker/frmFilePicker.h"
 
+#include "main_window/Texts.h"
 #include "main_window/frmLumarin.h"
+#include "platform/controls/Dialogs.h"
 #include "platform/controls/DirList.h"
 #include "platform/controls/DriveList.h"
 #include "platform/controls/FileList.h"
 #include "platform/controls/TextBox.h"
-#include "platform/controls/Dialogs.h"
-#include "main_window/Texts.h"
 
 using namespace platform;
 

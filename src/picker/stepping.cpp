@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "picker/frmFilePicker.h"
 
-#include "picker/stepping_rules.h"
-#include "platform/controls/FileList.h"
-#include "platform/controls/Dialogs.h"
 #include "main_window/Texts.h"
+#include "picker/stepping_rules.h"
+#include "platform/controls/Dialogs.h"
+#include "platform/controls/FileList.h"
 
 using namespace platform;
 

@@ -3,12 +3,14 @@
 
 #include <QCoreApplication>
 
+#include "main_window/Texts.h"
+#include "picker/frmFilePicker.h"
 #include "picture_files/save_name.h"
+#include "platform/controls/DirList.h"
+#include "platform/controls/Dialogs.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/PictureBox.h"
 #include "platform/pictures/PictureSaver.h"
-#include "platform/controls/Dialogs.h"
-#include "main_window/Texts.h"
 
 using namespace platform;
 
@@ -26,10 +28,12 @@ void frmLumarin::mnuFileSavePic_Click()
         lblProgramStatus->setCaption(texts::StatusSaving);
         cdlDialog.FileName = QStringLiteral("*.") + strPictureExt;
         cdlDialog.DefaultExt = strPictureExt;
-        cdlDialog.InitDir = QCoreApplication::applicationDirPath();
+        cdlDialog.InitDir = saveFolder(QCoreApplication::applicationDirPath(),
+                                       filePicker().dirDirectory->path());
         cdlDialog.Filter = QStringLiteral("(*.") + strPictureExt + QStringLiteral(")|*.") + strPictureExt;
         cdlDialog.Flags = SaveFlags;
         cdlDialog.ShownFile = strPicturePath;
+        cdlDialog.ShownFileVersion = shownFile_;
         services_.dialogs.showSave(cdlDialog);
         if (nameWasChosen(cdlDialog.FileName, strPictureExt))
             savePicture(*picLoadPicture->picture(), cdlDialog.FileName);

@@ -7,3 +7,8 @@
 // not ending in the starting pattern "*." + ext (letter case counts). A
 // dialog closed without a choice hands back one of those.
 bool nameWasChosen(const QString &name, const QString &ext);
+
+// The folder the Save dialog opens in: the program's own, unless the user
+// may not save pictures there (an installed program's folder); then the one
+// open in the picker.
+QString saveFolder(const QString &programFolder, const QString &pickerFolder);

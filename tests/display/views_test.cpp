@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "display/scrollbar_layout.h"
+#include "main_window/Texts.h"
 #include "platform/controls/Form.h"
 #include "platform/controls/ImageControl.h"
 #include "platform/controls/Label.h"
@@ -14,7 +15,6 @@
 #include "platform/controls/ScrollBar.h"
 #include "platform/pictures/JpegDecoder.h"
 #include "platform/system/ScreenArea.h"
-#include "main_window/Texts.h"
 #include "support/TestWindow.h"
 
 using display::ScrollArea;

@@ -5,8 +5,11 @@
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 #include "main_window/key_table.h"
 #include "platform/controls/CommandButton.h"
@@ -67,6 +70,12 @@ TEST(KeyPreview, KeysWorkWhicheverControlHasTheFocusAndGoOn)
     QTest::keyClick(w.txtDir->widget(), Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_TRUE(w.strPicturePath.isEmpty());
     EXPECT_TRUE(t.dialogs.shown.isEmpty());
+
+    // The folder field is for reading: typing there leaves its text.
+    const QString folder = w.txtDir->text();
+    QTest::keyClicks(w.txtDir->widget(), QStringLiteral("xyz"));
+    QTest::keyClick(w.txtDir->widget(), Qt::Key_Backspace);
+    EXPECT_EQ(w.txtDir->text(), folder);
 }
 
 TEST(Delete, AsksFirstAndReportsFailuresThroughTheGuard)
@@ -87,7 +96,7 @@ TEST(Delete, AsksFirstAndReportsFailuresThroughTheGuard)
         SCOPED_TRACE(c.name);
         writePicture(dir, "a.bmp", 4, 4);
         TestWindow t(dir.path());
-        t.window->NewPicture(picture);
+        t.window->NewPicture(QFile::exists(c.path) ? c.path : picture);
         t.window->strPicturePath = c.path;
         t.statuses.clear();
         t.dialogs.answers = {c.answer};
@@ -106,5 +115,53 @@ TEST(Delete, AsksFirstAndReportsFailuresThroughTheGuard)
         EXPECT_EQ(t.window->strPicturePath, c.path);
         EXPECT_TRUE(t.window->picOutPicture->isVisible());
         EXPECT_TRUE(t.statuses.isEmpty());
+    }
+}
+
+TEST(Delete, AFileReplacedSinceItWasShownIsShownAgainNotDeleted)
+{
+    QTemporaryDir dir;
+    const QString picture = dir.filePath("a.bmp");
+    // Another program saves over the shown file, or a sync tool renames
+    // another onto it: before the question, or while it is open.
+    const auto replace = [&] {
+        QThread::msleep(20); // file times advance in coarse ticks
+        std::rename(QFile::encodeName(writePicture(dir, "new.bmp", 6, 6)).constData(),
+                    QFile::encodeName(picture).constData());
+    };
+    const struct
+    {
+        const char *name;
+        std::function<void()> before, whileAsked;
+        int boxes;
+    } cases[] = {
+        {"replaced before", replace, [] {}, 1},
+        {"replaced while asked", [] {}, replace, 2},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        writePicture(dir, "a.bmp", 4, 4);
+        TestWindow t(dir.path());
+        t.window->NewPicture(picture);
+        c.before();
+        t.dialogs.whileOpen = [&](const ScriptedDialogs::Shown &) {
+            c.whileAsked();
+            t.dialogs.whileOpen = nullptr;
+        };
+
+        emit t.window->cbDel->click();
+
+        ASSERT_EQ(t.dialogs.shown.size(), c.boxes);
+        const auto &told = t.dialogs.shown.last();
+        EXPECT_TRUE(told.text.contains(picture) && told.text.contains(QStringLiteral("изменился")))
+            << told.text.toStdString();
+        EXPECT_EQ(told.buttons, platform::Buttons::Ok);
+        EXPECT_TRUE(QFile::exists(picture));
+        EXPECT_EQ(t.window->picLoadPicture->picture()->image().size(), QSize(6, 6)) << "what is there now";
+        // Now that it is the file shown, Delete asks and deletes it.
+        t.dialogs.shown.clear();
+        emit t.window->cbDel->click();
+        EXPECT_EQ(t.dialogs.shown.size(), 1);
+        EXPECT_FALSE(QFile::exists(picture));
     }
 }

@@ -5,8 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/controls/Label.h"
 #include "main_window/Texts.h"
+#include "picture_files/save_name.h"
+#include "platform/controls/Label.h"
 #include "support/TestWindow.h"
 
 static QByteArray contents(const QString &path)
@@ -60,4 +61,23 @@ TEST(Save, WritesTheOriginalBytesOrReportsWhyNot)
         EXPECT_EQ(t.window->strPicturePath, source);
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), files) << "nothing else written";
     }
+}
+
+TEST(Save, TheDialogStartsWhereTheUserMaySavePictures)
+{
+    QTemporaryDir own, picker;
+    const struct
+    {
+        const char *name;
+        QString program;
+        bool usedAsItIs;
+    } cases[] = {
+        {"a folder the user writes to", own.path(), true},
+        // Where an installed program lives: root may write there, and
+        // should not save pictures there.
+        {"the system's program folder", "/usr/bin", false},
+        {"a folder that is gone", own.filePath("gone"), false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(saveFolder(c.program, picker.path()), c.usedAsItIs ? c.program : picker.path()) << c.name;
 }

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/pictures/HalfSize.h"
 #include "platform/controls/StretchedPicture.h"
+#include "platform/pictures/HalfSize.h"
 
 namespace {
 

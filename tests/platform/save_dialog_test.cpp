@@ -9,14 +9,21 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/controls/QtDialogs.h"
 #include "platform/controls/SaveFileDialog.h"
 
 TEST(SaveFileDialog, AsksBeforeReplacingAnotherFileAndRefusesReadOnlyOnes)
 {
     QTemporaryDir dir;
-    for (const char *name : {"shown.jpg", "other.jpg", "locked.jpg"})
+    for (const char *name : {"shown.jpg", "changed.jpg", "other.jpg", "locked.jpg", "<b>bold.jpg"})
         QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
     QFile::setPermissions(dir.filePath("locked.jpg"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    // Shown, then saved over by another program.
+    const auto changedVersion = platform::fileIdentity(dir.filePath("changed.jpg"));
+    QFile changed(dir.filePath("changed.jpg"));
+    changed.open(QIODevice::Append);
+    changed.write("newer");
+    changed.close();
 
     const struct
     {
@@ -24,11 +31,14 @@ TEST(SaveFileDialog, AsksBeforeReplacingAnotherFileAndRefusesReadOnlyOnes)
         QString chosen;
         QMessageBox::StandardButton answer; // NoButton: no question expected
         bool accepted;
+        QString shown = QStringLiteral("shown.jpg");
     } cases[] = {
         {"a new file", "new.jpg", QMessageBox::NoButton, true},
         {"the shown picture's own file", "shown.jpg", QMessageBox::NoButton, true},
+        {"the shown picture's file, changed since", "changed.jpg", QMessageBox::No, false, "changed.jpg"},
         {"another file, kept", "other.jpg", QMessageBox::No, false},
         {"another file, replaced", "other.jpg", QMessageBox::Yes, true},
+        {"a name that looks like markup", "<b>bold.jpg", QMessageBox::No, false},
         {"a read-only file", "locked.jpg", QMessageBox::Ok, false},
     };
     for (const auto &c : cases) {
@@ -37,7 +47,9 @@ TEST(SaveFileDialog, AsksBeforeReplacingAnotherFileAndRefusesReadOnlyOnes)
         settings.InitDir = dir.path();
         settings.Filter = QStringLiteral("(*.jpg)|*.jpg");
         settings.Flags = 0x8400;
-        settings.ShownFile = dir.filePath("shown.jpg");
+        settings.ShownFile = dir.filePath(c.shown);
+        settings.ShownFileVersion = c.shown == "changed.jpg" ? changedVersion
+                                                             : platform::fileIdentity(settings.ShownFile);
         platform::SaveFileDialog box(nullptr, settings);
         const auto *types = box.findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
         ASSERT_TRUE(types);
@@ -46,12 +58,14 @@ TEST(SaveFileDialog, AsksBeforeReplacingAnotherFileAndRefusesReadOnlyOnes)
         box.show();
 
         QString question;
+        Qt::TextFormat format = Qt::AutoText;
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
         QTimer::singleShot(0, [&] {
             auto *asked = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             if (!asked)
                 return;
             question = asked->text();
+            format = asked->textFormat();
             defaultButton = asked->standardButton(asked->defaultButton());
             if (QAbstractButton *answer = asked->button(c.answer))
                 answer->click();
@@ -65,5 +79,22 @@ TEST(SaveFileDialog, AsksBeforeReplacingAnotherFileAndRefusesReadOnlyOnes)
         EXPECT_EQ(box.result() == QDialog::Accepted, c.accepted);
         EXPECT_TRUE(question.isEmpty() || question.contains(c.chosen)) << question.toStdString();
         EXPECT_NE(defaultButton, QMessageBox::Yes) << "a slip of Enter keeps the file";
+        EXPECT_TRUE(question.isEmpty() || format == Qt::PlainText) << "every character of the name shows";
     }
+}
+
+TEST(QtDialogs, MessageBoxesShowTheirTextAsPlainText)
+{
+    // A name such as "<b>x.jpg" in a question must show every character.
+    Qt::TextFormat format = Qt::RichText;
+    QTimer::singleShot(0, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            format = box->textFormat();
+            box->button(QMessageBox::No)->click();
+        }
+    });
+    platform::QtDialogs dialogs;
+    dialogs.message(QStringLiteral("Уверены что хотите удалить /tmp/<b>x.jpg?"), QStringLiteral("Lumarin"),
+                    platform::Buttons::YesNo, platform::Icon::None);
+    EXPECT_EQ(format, Qt::PlainText);
 }

@@ -3,6 +3,10 @@
 
 #include <QString>
 
+#include <optional>
+
+#include "platform/files/FileIdentity.h"
+
 namespace platform {
 
 // The settings of a file dialog, as the program sets them before showing it
@@ -15,6 +19,9 @@ struct CommonDialog
     QString Filter;     // "description|pattern" pairs joined by "|"
     int Flags = 0;
     QString ShownFile;  // the shown picture's file: replaced without a question
+    // ... while it is still this version of it, the one the picture was
+    // read from; once it changed on disk it is asked about as any other.
+    std::optional<FileIdentity> ShownFileVersion;
 
 };
 

@@ -27,6 +27,9 @@ Answer QtDialogs::message(const QString &text, const QString &caption, Buttons b
 {
     QMessageBox box(toQt(icon), caption, text, QMessageBox::NoButton,
                     QApplication::activeWindow());
+    // Plain text whatever it holds: a file name that looks like markup
+    // ("<b>", "<font ...>") shows every character of it.
+    box.setTextFormat(Qt::PlainText);
     if (buttons == Buttons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);

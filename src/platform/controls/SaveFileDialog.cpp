@@ -20,16 +20,18 @@ QStringList qtNameFilters(const QString &filter)
     return filters;
 }
 
-bool isSameFile(const QFileInfo &chosen, const QString &other)
+bool isShownFile(const QFileInfo &chosen, const QString &shown, const std::optional<FileIdentity> &version)
 {
-    return !other.isEmpty() && chosen.exists()
-        && chosen.canonicalFilePath() == QFileInfo(other).canonicalFilePath();
+    return !shown.isEmpty() && chosen.exists()
+        && chosen.canonicalFilePath() == QFileInfo(shown).canonicalFilePath()
+        && fileIdentity(chosen.filePath()) == version;
 }
 
 } // namespace
 
 SaveFileDialog::SaveFileDialog(QWidget *parent, const CommonDialog &settings)
-    : QFileDialog(parent), shownFile_(settings.ShownFile), flags_(settings.Flags)
+    : QFileDialog(parent), shownFile_(settings.ShownFile), shownVersion_(settings.ShownFileVersion),
+      flags_(settings.Flags)
 {
     // Qt's own dialog, not the desktop's: the desktop's would note the file
     // in its recent-files list, and the program writes nothing but pictures.
@@ -46,17 +48,34 @@ SaveFileDialog::SaveFileDialog(QWidget *parent, const CommonDialog &settings)
     // dialog gives back, not a request, and nothing reads it here.
 }
 
+QMessageBox::StandardButton SaveFileDialog::warn(const QString &text, QMessageBox::StandardButtons buttons,
+                                                 QMessageBox::StandardButton defaultButton)
+{
+    // Plain text: a name such as "<b>.jpg" must show every character.
+    QMessageBox box(QMessageBox::Warning, windowTitle(), text, buttons, this);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(defaultButton);
+    return QMessageBox::StandardButton(box.exec());
+}
+
 void SaveFileDialog::accept()
 {
     const QFileInfo chosen(selectedFiles().value(0));
     if ((flags_ & ofn::NoReadOnlyReturn) && chosen.isFile() && isReadOnlyFile(chosen.filePath())) {
-        QMessageBox::warning(this, windowTitle(),
-                             QStringLiteral("Файл %1 доступен только для чтения.\n"
-                                            "Выберите другое имя файла.")
-                                 .arg(chosen.fileName()));
+        warn(QStringLiteral("Файл %1 доступен только для чтения.\n"
+                            "Выберите другое имя файла.")
+                 .arg(chosen.fileName()),
+             QMessageBox::Ok, QMessageBox::Ok);
         return;
     }
-    setOption(QFileDialog::DontConfirmOverwrite, isSameFile(chosen, shownFile_));
+    // The dialog's own question, in Qt's words, but asked here: Qt's would
+    // read a name that looks like markup as markup.
+    if (chosen.exists() && !chosen.isDir() && !isShownFile(chosen, shownFile_, shownVersion_)) {
+        const QString question = tr("%1 already exists.\nDo you want to replace it?").arg(chosen.fileName());
+        if (warn(question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+            return;
+    }
+    setOption(QFileDialog::DontConfirmOverwrite, true);
     QFileDialog::accept();
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QFileDialog>
+#include <QMessageBox>
 
 #include "platform/controls/Dialogs.h"
 
@@ -15,7 +16,8 @@ inline constexpr int NoReadOnlyReturn = 0x8000;
 
 // Qt's own Save dialog set up from the program's dialog settings. Before
 // replacing an existing file it asks (Qt's question, default No), except
-// for the shown picture's own file, which would get its own bytes back.
+// for the shown picture's own file while it is still the version shown,
+// which would get its own bytes back.
 class SaveFileDialog final : public QFileDialog
 {
 public:
@@ -24,7 +26,11 @@ public:
     void accept() override;
 
 private:
+    QMessageBox::StandardButton warn(const QString &text, QMessageBox::StandardButtons buttons,
+                                     QMessageBox::StandardButton defaultButton);
+
     QString shownFile_;
+    std::optional<FileIdentity> shownVersion_;
     int flags_;
 };
 

@@ -20,4 +20,14 @@ void TextBox::setText(const QString &text)
     edit_->setText(text);
 }
 
+void TextBox::setReadOnly(bool readOnly)
+{
+    edit_->setReadOnly(readOnly);
+}
+
+bool TextBox::isReadOnly() const
+{
+    return edit_->isReadOnly();
+}
+
 } // namespace platform

@@ -17,6 +17,9 @@ public:
 
     QString text() const;
     void setText(const QString &text);
+    // A read-only box still lets its text be selected and copied.
+    void setReadOnly(bool readOnly);
+    bool isReadOnly() const;
 
 private:
     QLineEdit *edit_;

@@ -29,6 +29,21 @@ bool isReadOnlyFile(const QString &path)
     return ::access(name.constData(), W_OK) != 0 && errno == EACCES;
 }
 
+bool isFolderForPictures(const QString &folder)
+{
+    static constexpr const char *ProgramFolders[] = {
+        "/bin", "/sbin", "/usr/bin", "/usr/sbin", "/usr/games", "/usr/local/bin", "/usr/local/sbin",
+        "/usr/local/games"};
+    const QString real = QFileInfo(folder).canonicalFilePath();
+    if (real.isEmpty() || !QFileInfo(real).isDir())
+        return false;
+    for (const char *programs : ProgramFolders) {
+        if (real == QFileInfo(QString::fromLatin1(programs)).canonicalFilePath())
+            return false;
+    }
+    return ::access(QFile::encodeName(real).constData(), W_OK) == 0;
+}
+
 void deleteFile(const QString &path)
 {
     if (path.isEmpty())
