@@ -103,6 +103,8 @@ TEST_F(Commands, KeysFollowTheKeyboardLayout)
         {{"fr"}, 0, KeyN, KeyP, {}},
         {{"de"}, 0, KeyN, KeyP, {}},
         {{"us", "-variant", "dvorak"}, 0, "46", "27", KeyN},
+        // Russian active over Dvorak: a keymap the program must fetch anew.
+        {{"ru,us", "-variant", ",dvorak"}, 0, "46", "27", KeyN},
     };
     for (const auto &c : cases) {
         KeyboardLayout layout(c.layout, c.group);

@@ -12,6 +12,7 @@
 
 #include "platform/controls/CommandButton.h"
 #include "platform/controls/KeyRepeat.h"
+#include "platform/controls/KeymapCache.h"
 #include "platform/controls/MenuItem.h"
 #include "platform/controls/VirtualKeys.h"
 #include "platform/system/Twips.h"
@@ -23,6 +24,8 @@ Form::Form(QWidget *owner, Qt::WindowFlags flags)
 {
     setCentralWidget(client_);
 }
+
+Form::~Form() = default;
 
 float Form::outerWidth() const
 {
@@ -61,10 +64,13 @@ void Form::setKeyPreview(bool preview)
     if (preview == keyPreview_)
         return;
     keyPreview_ = preview;
-    if (preview)
+    if (preview) {
+        keymap_ = KeymapCache::forApplication();
         qApp->installEventFilter(this);
-    else
+    } else {
         qApp->removeEventFilter(this);
+        keymap_.reset();
+    }
 }
 
 bool Form::eventFilter(QObject *watched, QEvent *event)
@@ -94,7 +100,7 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
     remember();
     QElapsedTimer busy;
     busy.start();
-    emit keyDown(virtualKeyCode(*key), shiftState(*key));
+    emit keyDown(virtualKeyCode(*key, [this] { return keymap_->keymap(); }), shiftState(*key));
     // The end of the command on the events' own clock.
     lastCommandEnd_ = quint32(key->timestamp() + quint64(busy.elapsed()));
     // A command may have run a message box with keys of its own meanwhile.

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <memory>
 #include <optional>
 
 class QMenu;
@@ -12,6 +13,7 @@ class QMenu;
 namespace platform {
 
 class CommandButton;
+class KeymapCache;
 class MenuItem;
 
 // A top-level window with a menu bar and a client area in which controls
@@ -28,6 +30,7 @@ public:
     // A form with an owner stays in front of it, is minimised and restored
     // with it, and is closed when it closes.
     explicit Form(QWidget *owner = nullptr, Qt::WindowFlags flags = Qt::Window);
+    ~Form() override;
 
     QString caption() const { return windowTitle(); }
     void setCaption(const QString &caption) { setWindowTitle(caption); }
@@ -91,6 +94,9 @@ private:
     quint64 lastKeyTime_ = 0;
     std::optional<quint32> lastCommandEnd_; // none before the first command
     QPointer<QWidget> lastKeyReceiver_;
+    // Made with key preview: only such a form turns keys into key codes,
+    // and only the main window has one.
+    std::unique_ptr<KeymapCache> keymap_;
 };
 
 } // namespace platform

@@ -47,9 +47,10 @@ int virtualKeyForX11Keycode(unsigned keycode)
     return 0;
 }
 
-int virtualKeyCode(const QKeyEvent &event)
+int virtualKeyCode(const QKeyEvent &event, const std::function<KeymapPtr()> &keymap)
 {
 #ifdef Q_OS_WIN
+    Q_UNUSED(keymap);
     return int(event.nativeVirtualKey());
 #else
     // X11 and Wayland both report the evdev code plus 8.
@@ -60,7 +61,7 @@ int virtualKeyCode(const QKeyEvent &event)
         if (event.key() == Qt::Key_Delete)
             return vk::Delete;
         // Qt's native virtual key on X11 is the keysym of the active group.
-        return virtualKeyForX11Key(event.nativeScanCode(), event.nativeVirtualKey(), x11Keymap);
+        return virtualKeyForX11Key(event.nativeScanCode(), event.nativeVirtualKey(), keymap);
     }
     return virtualKeyForQtKey(event.key());
 #endif

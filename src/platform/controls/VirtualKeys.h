@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include <functional>
+
+#include "platform/controls/KeyboardLayouts.h"
+
 class QKeyEvent;
 
 namespace platform {
@@ -21,8 +25,9 @@ inline constexpr int Alt = 4;
 // The virtual-key code of the key pressed, following the active Latin
 // layout, and under a layout of another script the keymap's Latin one
 // (under "us,ru" with Russian active the N key types "т" and still is N).
-// 0 for keys without one.
-int virtualKeyCode(const QKeyEvent &event);
+// 0 for keys without one. `keymap` gives the X server's keymap when the
+// key's other groups must be looked at.
+int virtualKeyCode(const QKeyEvent &event, const std::function<KeymapPtr()> &keymap);
 
 // The pair's shift-state bits for the event's modifiers.
 int shiftState(const QKeyEvent &event);
