@@ -71,6 +71,14 @@ TEST(KeyPreview, KeysWorkWhicheverControlHasTheFocusAndGoOn)
     EXPECT_TRUE(w.strPicturePath.isEmpty());
     EXPECT_TRUE(t.dialogs.shown.isEmpty());
 
+    // Alt with a letter opens the menu of that letter, also where a button
+    // shares it (С: "&Справка" and "&Следующий").
+    QTest::sendKeyEvent(QTest::Click, w.cbPrev->widget(), Qt::Key(0x0421), QStringLiteral("с"), Qt::AltModifier);
+    ASSERT_TRUE(w.form->menuBar()->activeAction());
+    EXPECT_EQ(w.form->menuBar()->activeAction()->text(), "&Справка");
+    EXPECT_TRUE(w.strPicturePath.isEmpty()) << "the button did not step";
+    w.form->menuBar()->setActiveAction(nullptr);
+
     // The folder field is for reading: typing there leaves its text.
     const QString folder = w.txtDir->text();
     QTest::keyClicks(w.txtDir->widget(), QStringLiteral("xyz"));

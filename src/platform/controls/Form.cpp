@@ -73,9 +73,22 @@ void Form::setKeyPreview(bool preview)
     }
 }
 
+QAction *Form::menuForMnemonic(const QKeyEvent &key) const
+{
+    if (key.modifiers() != Qt::AltModifier)
+        return nullptr;
+    for (QAction *menu : menuBar()->actions()) {
+        const QKeySequence mnemonic = QKeySequence::mnemonic(menu->text());
+        if (!mnemonic.isEmpty() && mnemonic[0].key() == Qt::Key(key.key()))
+            return menu;
+    }
+    return nullptr;
+}
+
 bool Form::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+    const bool shortcutOverride = event->type() == QEvent::ShortcutOverride;
+    if ((event->type() != QEvent::KeyPress && !shortcutOverride) || !watched->isWidgetType())
         return false;
     auto *widget = static_cast<QWidget *>(watched);
     const auto *key = static_cast<QKeyEvent *>(event);
@@ -89,6 +102,18 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
     // of the menu bar once Alt has given it the keyboard (its letters,
     // arrows and Esc), also when it passes them on to the form.
     if (widget->window() != this || qobject_cast<QMenuBar *>(QApplication::focusWidget()))
+        return false;
+    // Alt with a letter belongs to the menu bar first, as on Windows: a
+    // button sharing the menu's letter ("&Следующий", "&Справка") would
+    // otherwise make the shortcut ambiguous and do neither.
+    if (QAction *menu = menuForMnemonic(*key)) {
+        if (shortcutOverride)
+            event->accept(); // no shortcut: the key comes here as a key press
+        else
+            menuBar()->setActiveAction(menu);
+        return true;
+    }
+    if (shortcutOverride)
         return false;
     if (lastCommandEnd_ && isStaleRepeat(key->isAutoRepeat(), quint32(key->timestamp()), *lastCommandEnd_))
         return true;

@@ -8,6 +8,8 @@
 #include <memory>
 #include <optional>
 
+class QAction;
+class QKeyEvent;
 class QMenu;
 
 namespace platform {
@@ -85,6 +87,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // The menu whose underlined letter is this Alt+letter, if any.
+    QAction *menuForMnemonic(const QKeyEvent &key) const;
+
     QWidget *client_;
     bool ownerClosing_ = false;
     bool keyPreview_ = false;
