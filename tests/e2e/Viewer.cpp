@@ -5,14 +5,24 @@
 #include <QRegularExpression>
 #include <QThread>
 
-#include <functional>
-
 // The XKB header names a member "explicit", a word C++ keeps for itself.
 #define explicit explicit_
 #include <xcb/xkb.h>
 #undef explicit
 
 namespace e2e {
+
+bool waitUntil(int timeoutMs, const std::function<bool()> &done)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() >= timeoutMs)
+            return false;
+        QThread::msleep(50);
+    }
+    return true;
+}
 
 QString run(const QString &program, const QStringList &arguments, int timeoutMs)
 {
@@ -72,19 +82,6 @@ QStringList Viewer::visibleWindows(const QString &pattern) const
 QString Viewer::waitForWindow(const QString &pattern, int timeoutMs)
 {
     return waitForOtherWindow(pattern, {}, timeoutMs);
-}
-
-// Asks `done` every 50 ms until it says yes or the time is up.
-static bool waitUntil(int timeoutMs, const std::function<bool()> &done)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() >= timeoutMs)
-            return false;
-        QThread::msleep(50);
-    }
-    return true;
 }
 
 QString Viewer::waitForOtherWindow(const QString &pattern, const QString &other, int timeoutMs)

@@ -6,7 +6,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace e2e {
+
+// Asks `done` every 50 ms until it says yes or the time is up; returns its
+// last answer.
+bool waitUntil(int timeoutMs, const std::function<bool()> &done);
 
 // Runs a command to completion and returns its standard output, trimmed.
 QString run(const QString &program, const QStringList &arguments, int timeoutMs = 10000);

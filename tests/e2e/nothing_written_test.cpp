@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QMap>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -75,8 +74,11 @@ TEST(NothingWritten, AWholeSessionChangesOnlyTheDeletedFile)
         viewer.key(main, {"57"}); // N: rgb.jpg, rgb24.bmp, hopper.gif in turn
     viewer.key(main, {"ctrl+w"});
     viewer.key(main, {"ctrl+w"});
+    // The window manager passes the new size on in its own time; once the
+    // window has it, the viewer hears of it before the keys that follow.
     e2e::run("xdotool", {"windowsize", main, "900", "640"});
-    QThread::msleep(300);
+    EXPECT_TRUE(
+        e2e::waitUntil(10000, [&] { return viewer.geometry(main).size() == QSize(900, 640); }));
 
     // Help → About (Alt, С, О), closed and opened anew; its system button
     // starts the tool.
@@ -87,9 +89,7 @@ TEST(NothingWritten, AWholeSessionChangesOnlyTheDeletedFile)
     about = viewer.openAbout(main);
     ASSERT_FALSE(about.isEmpty()) << "shown again after closing";
     viewer.click(about, {280, 251}); // "О Системе..." at 3600, 3600 twips
-    for (int i = 0; i < 50 && !QFile::exists(mark); ++i)
-        QThread::msleep(100);
-    EXPECT_TRUE(QFile::exists(mark));
+    EXPECT_TRUE(e2e::waitUntil(5000, [&] { return QFile::exists(mark); }));
     viewer.key(about, {"Escape"}); // Enter would press the system button again
     ASSERT_TRUE(viewer.waitForWindowGone(about));
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include <QImage>
 #include <QTemporaryDir>
-#include <QThread>
 
+#include <functional>
 #include <optional>
 
 #include <gtest/gtest.h>
@@ -55,22 +55,22 @@ int misplacedPixels(const QImage &shot, const QRect &area, QPoint origin)
     return misplaced;
 }
 
-// The picture's placement once two screenshots in a row agree on it and it
-// differs from `previous`; the last one seen after five seconds otherwise.
+// The picture's placement once two screenshots in a row agree on it and its
+// origin is one `wanted` accepts; the last one seen when the time is up
+// otherwise.
 Placement settledPlacement(const e2e::Viewer &viewer, const QString &window, QImage &shot,
-                           const std::optional<QPoint> &previous = std::nullopt)
+                           const std::function<bool(QPoint)> &wanted = [](QPoint) { return true; })
 {
-    Placement last;
-    for (int attempt = 0; attempt < 50; ++attempt) {
+    std::optional<Placement> last;
+    e2e::waitUntil(10000, [&] {
         shot = viewer.screenshot(window);
         const Placement now = placementIn(shot);
-        if (attempt > 0 && now.origin == last.origin && now.area == last.area
-            && now.origin != previous)
-            return now;
+        const bool settled = last && now.origin == last->origin && now.area == last->area
+            && wanted(now.origin);
         last = now;
-        QThread::msleep(100);
-    }
-    return last;
+        return settled;
+    });
+    return *last;
 }
 
 } // namespace
@@ -105,7 +105,11 @@ TEST(Panning, TheScrollBarArrowsMoveTheWholePictureOnScreen)
         viewer.click(main, rightArrow);
     viewer.click(main, downArrow);
 
-    const Placement after = settledPlacement(viewer, main, shot, before.origin);
+    // The down arrow's click is handled last: once the picture has moved
+    // down as well, every click has been.
+    const Placement after = settledPlacement(viewer, main, shot, [&](QPoint origin) {
+        return origin.x() < before.origin.x() && origin.y() < before.origin.y();
+    });
     EXPECT_LT(after.origin.x(), before.origin.x());
     EXPECT_LT(after.origin.y(), before.origin.y());
     // Scrolled pixels and newly drawn strips alike show the picture at its
