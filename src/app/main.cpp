@@ -73,6 +73,20 @@ QString enterFolderOf(const platform::CommandLine &line)
     return named.isDir() ? QString() : line.path;
 }
 
+// While Qt starts: without any display Qt ends the program with a page of
+// messages and an abort; one line and exit status 1 say the same. The
+// platform plugin's own complaints on the way there are left out.
+void reportMissingDisplay(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtFatalMsg) {
+        std::fputs("lumarin: нет дисплея: не удалось подключиться к графическому серверу\n", stderr);
+        std::_Exit(1);
+    }
+    if (context.category && QByteArray(context.category).startsWith("qt.qpa"))
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -88,7 +102,9 @@ int main(int argc, char *argv[])
         return 0;
     }
 
+    qInstallMessageHandler(reportMissingDisplay);
     QApplication app(argc, argv); // takes Qt's own options (-display, ...) out
+    qInstallMessageHandler(nullptr);
     platform::setDecodingLimits(); // before any thread decodes
     const platform::CommandLine line = platform::parseCommandLine(argumentsOf(argc, argv));
     if (!line.problem.isEmpty())
