@@ -6,10 +6,12 @@
 
 #include "main_window/Texts.h"
 #include "main_window/frmLumarin.h"
+#include "picker/placement.h"
 #include "platform/controls/DirList.h"
 #include "platform/controls/DriveList.h"
 #include "platform/controls/FileList.h"
 #include "platform/controls/Form.h"
+#include "platform/controls/PictureBox.h"
 #include "platform/controls/TextBox.h"
 #include "platform/system/Error.h"
 
@@ -56,15 +58,22 @@ void frmFilePicker::show()
 
 void frmFilePicker::placeBesideOwner()
 {
-    // To the right of the main window when the screen has room, so the
-    // picture is not covered; else where the window manager puts it.
-    const QRect owner = owner_.form->frameGeometry();
+    // The main window is placed by the window manager once it is shown:
+    // until then its frame says nothing, so the picker moves again when the
+    // main window first becomes active.
+    if (!owner_.form->isVisible()) {
+        QObject::connect(
+            owner_.form.get(), &Form::activated, this, [this] { guard_.run([this] { placeBesideOwner(); }); },
+            Qt::SingleShotConnection);
+        return;
+    }
     const QScreen *screen = owner_.form->screen();
     if (!screen)
         return;
-    const QPoint place = owner.topRight() + QPoint(8, 0);
-    if (screen->availableGeometry().contains(QRect(place, form->frameGeometry().size())))
-        form->move(place);
+    const QWidget *area = owner_.picContainer->widget();
+    const QRect pictureArea(area->mapToGlobal(QPoint(0, 0)), area->size());
+    form->move(pickerPlace(screen->availableGeometry(), owner_.form->frameGeometry(), pictureArea,
+                           form->frameGeometry().size()));
 }
 
 void frmFilePicker::createControls()

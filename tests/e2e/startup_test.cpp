@@ -38,6 +38,10 @@ TEST(Startup, APictureOrFolderNamedOnTheCommandLineOpensInThePicker)
         e2e::Viewer viewer(elsewhere.path(), c.arguments);
         const QString window = viewer.waitForWindow("Lumarin.*");
         ASSERT_FALSE(window.isEmpty()) << c.name;
+        // Placed once the main window is: beside it, covering none of it.
+        const QString picker = viewer.waitForWindow("Выберите папку/файл");
+        EXPECT_TRUE(e2e::waitUntil(5000, [&] { return !viewer.geometry(picker).intersects(viewer.geometry(window)); }))
+            << c.name;
         if (c.errorBox) {
             const QString error = viewer.waitForWindow("Ошибка");
             ASSERT_FALSE(error.isEmpty()) << c.name;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "picker/placement.h"
+
 #include "picker/stepping_rules.h"
 #include "platform/controls/DirList.h"
 #include "platform/controls/DriveList.h"
@@ -174,3 +176,24 @@ TEST(Stepping, StepsThroughTheFolderInNaturalOrderAndGoesOnFromTheSelection)
     EXPECT_EQ(p.NextFile(), dir.path() + "//Img1.bmp");
 }
 
+
+TEST(PickerPlace, BesideTheMainWindowElseCoveringTheLeastOfThePicture)
+{
+    const QSize picker(360, 260);
+    const struct
+    {
+        const char *name;
+        QRect screen, owner, pictureArea;
+        QPoint place;
+    } cases[] = {
+        {"room on the right", {0, 0, 1920, 1080}, {100, 50, 800, 600}, {110, 120, 780, 500}, {908, 50}},
+        {"room on the left only", {0, 0, 1920, 1080}, {1200, 50, 700, 600}, {1210, 120, 680, 500}, {832, 50}},
+        {"room below only", {0, 0, 1280, 1024}, {310, 13, 659, 355}, {311, 84, 650, 238}, {310, 376}},
+        // A laptop at scale 2: the main window fills the width; the picture
+        // area lies below its buttons, so the top right corner covers least.
+        {"no room beside", {0, 0, 960, 540}, {0, 0, 960, 540}, {0, 60, 960, 440}, {600, 0}},
+        {"picture area on the right", {0, 0, 960, 540}, {0, 0, 960, 540}, {480, 0, 480, 540}, {0, 0}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(pickerPlace(c.screen, c.owner, c.pictureArea, picker), c.place) << c.name;
+}
