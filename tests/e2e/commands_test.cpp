@@ -255,3 +255,64 @@ TEST(HeldKey, StepsWhileHeldAndStopsAtRelease)
 
     ASSERT_TRUE(viewer.exitWithAltQ(main));
 }
+
+TEST_F(Commands, TheFileActedOnIsTheFileShown)
+{
+    // Typing into the folder field leaves its text (Del there is still
+    // Delete: the question comes, Escape answers No).
+    const QRect field(0, 26, 265, 20);
+    viewer.click(main, field.center());
+    viewer.key(main, {"ctrl+a"});
+    QImage before;
+    const auto fieldShows = [&] { return viewer.screenshot(main).copy(field); };
+    ASSERT_TRUE(e2e::waitUntil(5000, [&] { return (before = fieldShows()) == fieldShows(); }));
+    viewer.key(main, {"x", "y", "BackSpace", "Delete"});
+    QString question = viewer.waitForOtherWindow("Lumarin", main);
+    ASSERT_FALSE(question.isEmpty()) << "Del in the field reaches the window";
+    viewer.key(question, {"Escape"});
+    ASSERT_TRUE(viewer.waitForWindowGone(question));
+    EXPECT_TRUE(e2e::waitUntil(5000, [&] { return fieldShows() == before; })) << "the field's text is as it was";
+
+    viewer.key(main, {KeyN});
+    ASSERT_EQ(viewer.waitForTitle(main, folder.title("1.bmp")), folder.title("1.bmp"));
+    const auto saveOver = [&](const QString &name, Qt::GlobalColor colour) {
+        QImage image(40, 30, QImage::Format_RGB32);
+        image.fill(colour);
+        image.save(folder.path(name), "BMP"); // in place: same name, same size
+        return contents(folder.path(name));
+    };
+    const auto middle = [&] {
+        const QImage shot = viewer.screenshot(main);
+        return shot.pixel(shot.width() / 2, shot.height() / 2);
+    };
+
+    // Another program saves over the shown picture; a hurried Del, Enter,
+    // Enter is told so, sees the new picture and deletes nothing.
+    const QByteArray green = saveOver("1.bmp", Qt::green);
+    viewer.key(main, {"Delete"});
+    const QString told = viewer.waitForOtherWindow("Lumarin", main);
+    ASSERT_FALSE(told.isEmpty());
+    viewer.key(told, {"Return"});
+    ASSERT_TRUE(viewer.waitForWindowGone(told));
+    viewer.key(main, {"Return", "ctrl+w"});
+    EXPECT_TRUE(e2e::waitUntil(10000, [&] { return qGreen(middle()) > 200 && qRed(middle()) < 60; }))
+        << "the picture now on disk is shown";
+    EXPECT_EQ(contents(folder.path("1.bmp")), green);
+
+    // Saved over again, then Save onto the shown name: asked, and Enter
+    // (No) keeps the newer file.
+    const QByteArray yellow = saveOver("1.bmp", Qt::yellow);
+    viewer.key(main, {"ctrl+s"});
+    const QString dialog = viewer.waitForOtherWindow("(?!Lumarin$|Выберите папку/файл$).+", main);
+    ASSERT_FALSE(dialog.isEmpty());
+    viewer.key(dialog, {"ctrl+a"});
+    viewer.type(dialog, folder.path("1.bmp"));
+    viewer.key(dialog, {"Return"});
+    question = viewer.waitForOtherWindow(viewer.title(dialog), dialog);
+    ASSERT_FALSE(question.isEmpty()) << "the changed shown file is asked about";
+    viewer.key(question, {"Return"});
+    ASSERT_TRUE(viewer.waitForWindowGone(question));
+    viewer.key(dialog, {"Escape"});
+    ASSERT_TRUE(viewer.waitForWindowGone(dialog));
+    EXPECT_EQ(contents(folder.path("1.bmp")), yellow);
+}
