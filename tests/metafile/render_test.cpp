@@ -70,6 +70,36 @@ WmfWriter drawing()
     return WmfWriter(QRect(0, 0, 1000, 1000), 1000);
 }
 
+// EXTCREATEFONTINDIRECTW of a LOGFONTW, made as object 1 and selected.
+void emfFont(EmfWriter &emf, qint32 height, int charset, const QString &face, QPoint angles = {})
+{
+    QByteArray logFont(92, '\0');
+    qToLittleEndian<qint32>(height, logFont.data());
+    qToLittleEndian<qint32>(angles.x(), logFont.data() + 8);  // escapement
+    qToLittleEndian<qint32>(angles.y(), logFont.data() + 12); // orientation
+    qToLittleEndian<qint32>(400, logFont.data() + 16);
+    logFont[23] = char(charset);
+    memcpy(logFont.data() + 28, face.utf16(), size_t(face.size()) * 2);
+    QList<qint32> font{1};
+    for (int i = 0; i < logFont.size(); i += 4)
+        font << qFromLittleEndian<qint32>(logFont.constData() + i);
+    emf.record(82, font); // EXTCREATEFONTINDIRECTW
+    emf.record(37, {1});  // SELECTOBJECT
+}
+
+// EXTTEXTOUTW of UTF-16 `codes` at `reference`, in a graphics mode, with
+// options and advances.
+void emfText(EmfWriter &emf, QPoint reference, const QList<char16_t> &codes, int graphicsMode = 1,
+             qint32 options = 0, const QList<qint32> &advances = {})
+{
+    const qint32 words = qint32(codes.size() + 1) / 2;
+    QList<qint32> record{0, 0, 100, 100, graphicsMode, 0, 0, reference.x(), reference.y(), qint32(codes.size()), 76,
+                         options, 0, 0, 0, 0, advances.isEmpty() ? 0 : 76 + words * 4};
+    for (qint32 i = 0; i < words; ++i)
+        record << (codes[i * 2] | (i * 2 + 1 < codes.size() ? qint32(codes[i * 2 + 1]) << 16 : 0));
+    emf.record(84, record << advances);
+}
+
 void font(WmfWriter &wmf, qint16 height, quint8 charset = 0)
 {
     // height, width, escapement, orientation, weight, italic|underline,
@@ -161,6 +191,55 @@ TEST(MetafileRender, FontHeightIsEmOrCell)
     // Cap height about 0.72 em: 144 px for the em of 200 px.
     EXPECT_NEAR(inkHeights[0], 144, 8);
     EXPECT_GT(inkHeights[0], inkHeights[1] * 1.08);
+}
+
+TEST(MetafileRender, EscapementTurnsTextAsSeenOnTheDevice)
+{
+    // "HHHH" on its baseline at the device's (50, 50). The ink lies on one
+    // side of that point across and along the baseline: which sides tell
+    // which way the text reads and where the glyphs' tops point. A mapping
+    // with y up mirrors the angle in the compatible graphics mode, as charts
+    // use it: their 2700 reads upwards. The advanced mode turns each glyph
+    // by the orientation on its own.
+    const struct
+    {
+        const char *name;
+        int mapMode;
+        QPoint angles; // escapement, orientation
+        int graphicsMode;
+        int xSide, ySide; // where the ink is: -1 left of or above the point, 1 right of or below it
+        bool tall;
+    } cases[] = {
+        {"y down, 0", gdi::MM_TEXT, {0, 0}, 1, 1, -1, false},
+        {"y down, 900 reads up", gdi::MM_TEXT, {900, 900}, 1, -1, -1, true},
+        {"y down, 2700 reads down", gdi::MM_TEXT, {2700, 2700}, 1, 1, 1, true},
+        {"y up, 0 stays upright", gdi::MM_ISOTROPIC, {0, 0}, 1, 1, -1, false},
+        {"y up, 900 reads down", gdi::MM_ISOTROPIC, {900, 900}, 1, 1, 1, true},
+        {"y up, 2700 reads up", gdi::MM_ISOTROPIC, {2700, 2700}, 1, -1, -1, true},
+        {"metric, 2700 reads up", gdi::MM_LOMETRIC, {2700, 2700}, 1, -1, -1, true},
+        {"advanced, upright glyphs up a column", gdi::MM_TEXT, {900, 0}, 2, 1, -1, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const int unit = c.mapMode == gdi::MM_LOMETRIC ? 10 : 1; // logical units per device pixel
+        EmfWriter emf(QRect(0, 0, 9999, 9999), QSize(100, 100), QSize(100, 100));
+        emf.record(17, {c.mapMode});                // SETMAPMODE
+        if (c.mapMode == gdi::MM_ISOTROPIC) {
+            emf.record(9, {100, 100});              // SETWINDOWEXTEX
+            emf.record(11, {100, -100});            // SETVIEWPORTEXTEX
+        }
+        if (c.mapMode != gdi::MM_TEXT)
+            emf.record(12, {0, 100});               // SETVIEWPORTORGEX: y up from the bottom
+        emf.record(22, {gdi::TA_BASELINE});         // SETTEXTALIGN
+        emfFont(emf, -12 * unit, gdi::ANSI_CHARSET, QStringLiteral("DejaVu Sans"), c.angles);
+        emfText(emf, QPoint(50, 50) * unit, {'H', 'H', 'H', 'H'}, c.graphicsMode);
+        const QRect ink = inked(rendered(emf.bytes(), Kind::Emf, QSize(100, 100)));
+        ASSERT_FALSE(ink.isEmpty());
+        EXPECT_EQ(ink.height() > ink.width(), c.tall) << ink.width() << " x " << ink.height();
+        // The ink's edges nearest the point are at it.
+        EXPECT_NEAR(c.xSide > 0 ? ink.left() : ink.right(), 50, 3) << ink.left() << " to " << ink.right();
+        EXPECT_NEAR(c.ySide > 0 ? ink.top() : ink.bottom(), 50, 3) << ink.top() << " to " << ink.bottom();
+    }
 }
 
 TEST(MetafileRender, TextAdvancesComeFromTheRecords)
@@ -301,21 +380,9 @@ TEST(MetafileRender, CodesOfAMissingFontShowAsEmptyBoxes)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         EmfWriter emf(QRect(0, 0, 9999, 9999), QSize(100, 100), QSize(100, 100));
-        QByteArray logFont(92, '\0');
-        qToLittleEndian<qint32>(-40, logFont.data());     // em height
-        qToLittleEndian<qint32>(400, logFont.data() + 16); // weight
-        logFont[23] = char(c.charset);
-        const QString face = QStringLiteral("No Such Face");
-        memcpy(logFont.data() + 28, face.utf16(), size_t(face.size()) * 2);
-        QList<qint32> font{1};
-        for (int i = 0; i < logFont.size(); i += 4)
-            font << qFromLittleEndian<qint32>(logFont.constData() + i);
-        emf.record(82, font); // EXTCREATEFONTINDIRECTW
-        emf.record(37, {1});  // SELECTOBJECT
-        // Bounds, graphics mode, scales, reference (10, 20), two codes at 76
-        // (3 and 4: as glyph numbers, blank in most fonts), no rectangle,
-        // advances of 40 at 80.
-        emf.record(84, {0, 0, 100, 100, 1, 0, 0, 10, 20, 2, 76, c.options, 0, 0, 0, 0, 80, 0x00040003, 40, 40});
+        emfFont(emf, -40, c.charset, QStringLiteral("No Such Face"));
+        // Two codes at (10, 20) 40 apart: as glyph numbers, blank in most fonts.
+        emfText(emf, QPoint(10, 20), {3, 4}, 1, c.options, {40, 40});
         const QImage image = rendered(emf.bytes(), Kind::Emf, QSize(100, 100));
         const QRect ink = inked(image);
         ASSERT_GT(ink.height(), 15);

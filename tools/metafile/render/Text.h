@@ -27,6 +27,7 @@ struct TextRun
     QList<double> advances;        // logical units, one per character; may be empty
     std::optional<QRectF> rect;    // logical units: ETO_OPAQUE / ETO_CLIPPED
     unsigned options = 0;
+    bool advanced = false;         // made in the advanced graphics mode
 };
 
 // The installed font that draws a metafile font's face and character set.

@@ -254,6 +254,7 @@ void WmfPlayer::createFont(ByteReader &r)
     font.height = r.i16(Params);
     font.width = std::abs(r.i16(Params + 2));
     font.escapement = r.i16(Params + 4);
+    font.orientation = r.i16(Params + 6);
     font.weight = r.i16(Params + 8);
     font.italic = r.at<quint8>(Params + 10);
     font.underline = r.at<quint8>(Params + 11);
