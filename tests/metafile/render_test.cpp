@@ -3,6 +3,8 @@
 // each test writes a small metafile, renders it and looks at the pixels.
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
+#include <QRawFont>
 #include <QSvgRenderer>
 #include <QtEndian>
 
@@ -12,13 +14,13 @@
 
 #include "render/Charset.h"
 #include "render/Gdi.h"
-#include "render/Objects.h"
 #include "render/Renderer.h"
-#include "render/Text.h"
+#include "render/SymbolFonts.h"
 #include "support/EmfWriter.h"
 #include "support/WmfWriter.h"
 
 using metafile::Kind;
+using namespace std::string_literals;
 namespace gdi = metafile::gdi;
 
 namespace {
@@ -62,6 +64,38 @@ QRect inked(const QImage &image)
             if (dark(image.pixel(x, y)))
                 box |= QRect(x, y, 1, 1);
     return box;
+}
+
+// `shown` as Qt draws it in Symbola, its em `em` pixels, on the baseline
+// at `origin`, over grey.
+QImage drawnInSymbola(char32_t shown, double em, QPointF origin, QSize size)
+{
+    QFont face(QStringLiteral("Symbola"));
+    face.setPixelSize(256);
+    face.setHintingPreference(QFont::PreferNoHinting);
+    QPainterPath path;
+    path.addText(0, 0, face, QString::fromUcs4(&shown, 1));
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Grey);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath((QTransform::fromScale(em / 256, em / 256) * QTransform::fromTranslate(origin.x(), origin.y()))
+                         .map(path),
+                     Qt::black);
+    return image;
+}
+
+// The share of the inked pixels of either picture that only one has.
+double inkDifference(const QImage &a, const QImage &b)
+{
+    int either = 0;
+    int one = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            either += dark(a.pixel(x, y)) || dark(b.pixel(x, y));
+            one += dark(a.pixel(x, y)) != dark(b.pixel(x, y));
+        }
+    return either ? double(one) / either : 1;
 }
 
 // A 1000 × 1000 unit drawing on one inch.
@@ -272,26 +306,64 @@ TEST(MetafileRender, TextAdvancesComeFromTheRecords)
 
 TEST(MetafileRender, CharacterSetsChooseTheCodePage)
 {
+    // A symbol font's codes are the characters that font shows, 0 where
+    // Unicode has nothing like it; other fonts' bytes are their code page's.
     const struct
     {
         QByteArray bytes;
         int charset;
         const char *face;
-        QString text;
+        std::u32string shown; // with any 0 in it
     } cases[] = {
-        {"a", gdi::SYMBOL_CHARSET, "Symbol", QStringLiteral("α")},
-        {"\xB4\xA3", gdi::SYMBOL_CHARSET, "Symbol", QStringLiteral("×≤")},
-        {"a", gdi::SYMBOL_CHARSET, "Wingdings 2", QStringLiteral("a")}, // its own pictures
-        {"\xF9\xEC\xE5\xED", gdi::HEBREW_CHARSET, "Arial", QStringLiteral("שלום")},
-        {"\xCC\xE8\xF0", gdi::RUSSIAN_CHARSET, "Arial", QStringLiteral("Мир")},
-        {"\xE9", gdi::ANSI_CHARSET, "Arial", QStringLiteral("é")},
-        {"\x82\xA0", gdi::SHIFTJIS_CHARSET, "Arial", QStringLiteral("あ")},
+        {"a", gdi::SYMBOL_CHARSET, "Symbol", U"α"s},
+        {"\xB4\xA3\xE5", gdi::SYMBOL_CHARSET, "Symbol", U"×≤∑"s},
+        {"J!\xFF", gdi::SYMBOL_CHARSET, "Wingdings", U"☺\U0001F589\0"s},
+        {"a\xFA", gdi::SYMBOL_CHARSET, "Wingdings 2", U"\U0001F666\0"s},
+        {"\xA4", gdi::SYMBOL_CHARSET, "wingdings 3", U"\U0001F80B"s},
+        {"\xA7", gdi::SYMBOL_CHARSET, "Webdings", U"\U0001F56E"s},
+        {"hL\x72\x31", gdi::SYMBOL_CHARSET, "MT Extra", U"ℏ⋯\u20D7\0"s},
+        {"a", gdi::SYMBOL_CHARSET, "Marlett", U"a"s},
+        {"\xF9\xEC\xE5\xED", gdi::HEBREW_CHARSET, "Arial", U"שלום"s},
+        {"\xCC\xE8\xF0", gdi::RUSSIAN_CHARSET, "Arial", U"Мир"s},
+        {"\xE9", gdi::ANSI_CHARSET, "Arial", U"é"s},
+        {"\x82\xA0", gdi::SHIFTJIS_CHARSET, "Arial", U"あ"s},
     };
     for (const auto &c : cases) {
-        metafile::Font font;
-        font.face = QString::fromLatin1(c.face);
-        font.charset = c.charset;
-        EXPECT_EQ(metafile::shownText(font, metafile::decodeText(c.bytes, c.charset)), c.text) << c.charset;
+        const auto font = metafile::symbolFontNamed(QString::fromLatin1(c.face));
+        const QList<char32_t> shown = metafile::symbolCharacters(font, metafile::decodeText(c.bytes, c.charset));
+        EXPECT_EQ(std::u32string(shown.begin(), shown.end()), c.shown) << c.face;
+    }
+}
+
+TEST(MetafileRender, SymbolFontsShowTheirCharactersInSymbola)
+{
+    // A code at (20, 80) on the baseline, its em 60 pixels, in a symbol font
+    // that is not here: the character it stands for, as Symbola draws it
+    // (serif, as Symbol's own letters and signs are).
+    ASSERT_EQ(QRawFont::fromFont(QFont(QStringLiteral("Symbola"))).familyName(), QStringLiteral("Symbola"));
+    const struct
+    {
+        const char *face;
+        char16_t code; // as UTF-16 text keeps it: plain or at U+F0xx
+        char32_t shown;
+    } cases[] = {
+        {"Symbol", 0xE5, U'∑'},
+        {"Symbol", 0xF044, U'Δ'},
+        {"Symbol", 0xD6, U'√'},
+        {"Wingdings", 0xF04A, U'☺'},
+        {"Wingdings", 0xF021, U'\U0001F589'},
+        {"MT Extra", 'h', U'ℏ'},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.face + std::to_string(c.code));
+        EmfWriter emf(QRect(0, 0, 9999, 9999), QSize(100, 100), QSize(100, 100));
+        emf.record(22, {gdi::TA_BASELINE});
+        emf.record(18, {gdi::TRANSPARENT}); // SETBKMODE
+        emfFont(emf, -60, gdi::SYMBOL_CHARSET, QString::fromLatin1(c.face));
+        emfText(emf, QPoint(20, 80), {c.code});
+        const QImage image = rendered(emf.bytes(), Kind::Emf, QSize(100, 100));
+        ASSERT_GT(inked(image).width(), 10);
+        EXPECT_LT(inkDifference(image, drawnInSymbola(c.shown, 60, QPointF(20, 80), image.size())), 0.1);
     }
 }
 
@@ -365,24 +437,29 @@ TEST(MetafileRender, FrameRegionPaintsOnlyTheBorder)
 
 TEST(MetafileRender, CodesOfAMissingFontShowAsEmptyBoxes)
 {
-    // Glyph numbers, and the codes of a symbol font other than Symbol, mean
-    // something only in their own font: without it, each is an empty box in
-    // its place, never another font's letter.
+    // Glyph numbers, and the codes of a symbol font nobody here can read,
+    // mean something only in their own font: without it, each is an empty
+    // box in its place, never another font's letter. So are the codes of a
+    // known symbol font whose pictures Unicode lacks (Wingdings' 0xFF).
     const struct
     {
         const char *name;
         int charset;
+        const char *face;
+        QList<char16_t> codes;
         qint32 options;
     } cases[] = {
-        {"glyph numbers", gdi::ANSI_CHARSET, 0x10},
-        {"a symbol font's codes", gdi::SYMBOL_CHARSET, 0},
+        {"glyph numbers", gdi::ANSI_CHARSET, "No Such Face", {3, 4}, 0x10},
+        {"a symbol font's codes", gdi::SYMBOL_CHARSET, "No Such Face", {3, 4}, 0},
+        {"codes Unicode has nothing like", gdi::SYMBOL_CHARSET, "Wingdings", {0xF0FF, 0xF0FF}, 0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         EmfWriter emf(QRect(0, 0, 9999, 9999), QSize(100, 100), QSize(100, 100));
-        emfFont(emf, -40, c.charset, QStringLiteral("No Such Face"));
-        // Two codes at (10, 20) 40 apart: as glyph numbers, blank in most fonts.
-        emfText(emf, QPoint(10, 20), {3, 4}, 1, c.options, {40, 40});
+        emfFont(emf, -40, c.charset, QString::fromLatin1(c.face));
+        // Two codes at (10, 20) 40 apart; 3 and 4 as glyph numbers are blank
+        // in most fonts.
+        emfText(emf, QPoint(10, 20), c.codes, 1, c.options, {40, 40});
         const QImage image = rendered(emf.bytes(), Kind::Emf, QSize(100, 100));
         const QRect ink = inked(image);
         ASSERT_GT(ink.height(), 15);

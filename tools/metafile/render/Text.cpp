@@ -8,14 +8,17 @@
 #include <cmath>
 
 #include "Canvas.h"
-#include "Charset.h"
 #include "DeviceContext.h"
+#include "SymbolFonts.h"
 #include "TextFrame.h"
 #include "TextLayout.h"
 
 namespace metafile {
 
 namespace {
+
+// Debian's fonts-symbola, which the package depends on.
+constexpr QLatin1String SymbolFace("Symbola");
 
 QFont::StyleHint hintOf(int pitchAndFamily)
 {
@@ -27,11 +30,6 @@ QFont::StyleHint hintOf(int pitchAndFamily)
     case 0x50: return QFont::Decorative;
     default: return QFont::AnyStyle;
     }
-}
-
-bool isSymbolFont(const Font &font)
-{
-    return font.face.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0;
 }
 
 // Whether the font the metafile names is the one that stands in for it.
@@ -49,22 +47,27 @@ void addDecorations(QPainterPath &glyphs, const Font &font, const QFontMetricsF 
         glyphs.addRect(QRectF(x0, -metrics.strikeOutPos(), width, thickness));
 }
 
-// How the run's glyphs come out: glyph numbers, a symbol font's codes or
-// text.
-Layout layOutRun(const QString &text, const QList<quint32> &glyphNumbers, const Spacing &spacing,
+// How the run's glyphs come out: glyph numbers, codes or text.
+Layout layOutRun(const QString &codes, const QList<quint32> &glyphNumbers, const Spacing &spacing,
                  const QFont &font, const Font &selected)
 {
+    const bool ownFont = isInstalled(font, selected.face);
     if (!glyphNumbers.isEmpty())
-        return layOutGlyphs(glyphNumbers, spacing, font, isInstalled(font, selected.face));
-    // A font of the symbol character set other than Symbol draws pictures
-    // of its own at its codes: without it, they are shown missing.
-    if (selected.charset == gdi::SYMBOL_CHARSET && !isSymbolFont(selected) && !isInstalled(font, selected.face)) {
+        return layOutGlyphs(glyphNumbers, spacing, font, ownFont);
+    if (ownFont)
+        return layOutText(codes, spacing, font);
+    // Without the font itself, a symbol font's codes are the characters
+    // they show, where Unicode has them. Other fonts of the symbol character
+    // set draw pictures nobody here can tell: each is shown missing.
+    if (const SymbolFont symbols = symbolFontNamed(selected.face); symbols != SymbolFont::None)
+        return layOutSymbols(symbolCharacters(symbols, codes), spacing, font);
+    if (selected.charset == gdi::SYMBOL_CHARSET) {
         QList<char32_t> none;
-        for (const QChar c : text)
+        for (const QChar c : codes)
             none << (c.isSpace() ? c.unicode() : 0);
         return layOutSymbols(none, spacing, font);
     }
-    return layOutText(text, spacing, font);
+    return layOutText(codes, spacing, font);
 }
 
 // Where the reference point is on the run: its horizontal and vertical
@@ -113,23 +116,19 @@ void moveCurrentPosition(DeviceContext &dc, const TextFrame &frame, double x0, d
 
 } // namespace
 
-QString shownText(const Font &font, const QString &codes)
-{
-    return isSymbolFont(font) ? symbolToUnicode(codes) : codes;
-}
-
 QFont matchFont(const Font &font)
 {
     QFont q;
-    if (isSymbolFont(font)) {
-        // The Symbol font's characters are mapped to Unicode; this face has
-        // them all.
-        q.setFamily(QStringLiteral("DejaVu Sans"));
-    } else {
-        q.setFamily(font.face.isEmpty() ? QStringLiteral("Arial") : font.face);
-        q.setStyleHint(hintOf(font.pitchAndFamily));
-        if ((font.pitchAndFamily & 3) == 1) // FIXED_PITCH
-            q.setFixedPitch(true);
+    q.setFamily(font.face.isEmpty() ? QStringLiteral("Arial") : font.face);
+    q.setStyleHint(hintOf(font.pitchAndFamily));
+    if ((font.pitchAndFamily & 3) == 1) // FIXED_PITCH
+        q.setFixedPitch(true);
+    // A symbol font that is not here shows the characters its codes stand
+    // for in this face: it has every one of them, and its letters and signs
+    // are serif, as Symbol's are.
+    if (symbolFontNamed(font.face) != SymbolFont::None && !isInstalled(q, font.face)) {
+        q.setFamily(SymbolFace);
+        q.setStyleHint(QFont::Serif);
     }
     q.setWeight(QFont::Weight(std::clamp(font.weight == 0 ? 400 : font.weight, 1, 1000)));
     q.setItalic(font.italic);
@@ -142,7 +141,7 @@ QFont matchFont(const Font &font)
 void drawText(Canvas &canvas, DeviceContext &dc, const TextRun &run)
 {
     const DcState &state = dc.state();
-    const QString text = shownText(state.font, run.text.left(MaxRunLength));
+    const QString text = run.text.left(MaxRunLength);
     const QList<quint32> glyphNumbers = run.glyphs.mid(0, MaxRunLength);
 
     QFont font = matchFont(state.font);

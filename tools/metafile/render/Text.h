@@ -33,10 +33,6 @@ struct TextRun
 // The installed font that draws a metafile font's face and character set.
 QFont matchFont(const Font &font);
 
-// The characters a run's codes stand for in `font`: the Symbol font's codes
-// are Greek letters and signs, which Unicode has.
-QString shownText(const Font &font, const QString &codes);
-
 // Draws a run with the selected font, text colour, alignment and background
 // mode, as glyph outlines in device units.
 void drawText(Canvas &canvas, DeviceContext &dc, const TextRun &run);
