@@ -5,13 +5,13 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRawFont>
-#include <QSvgRenderer>
 #include <QtEndian>
 
 #include <cstring>
 
 #include <gtest/gtest.h>
 
+#include "metafile/Rendered.h"
 #include "render/Charset.h"
 #include "render/Gdi.h"
 #include "render/Renderer.h"
@@ -24,27 +24,6 @@ using namespace std::string_literals;
 namespace gdi = metafile::gdi;
 
 namespace {
-
-const QColor Grey(128, 128, 128);
-
-// Drawn as the viewer draws it: stretched into `size`, over grey so that a
-// white fill shows.
-QImage rendered(const QByteArray &bytes, Kind kind, QSize size = {200, 200})
-{
-    QSvgRenderer svg(metafile::renderMetafileSvg(bytes, kind));
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Grey);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    svg.setAspectRatioMode(Qt::IgnoreAspectRatio);
-    svg.render(&painter, QRectF(QPointF(0, 0), size));
-    return image;
-}
-
-bool dark(QRgb pixel)
-{
-    return qGray(pixel) < 64;
-}
 
 // Pixels a line crosses down a column; a hairline between two rows
 // darkens both by half.
