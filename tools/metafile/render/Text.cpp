@@ -51,23 +51,20 @@ void addDecorations(QPainterPath &glyphs, const Font &font, const QFontMetricsF 
 Layout layOutRun(const QString &codes, const QList<quint32> &glyphNumbers, const Spacing &spacing,
                  const QFont &font, const Font &selected)
 {
-    const bool ownFont = isInstalled(font, selected.face);
     if (!glyphNumbers.isEmpty())
-        return layOutGlyphs(glyphNumbers, spacing, font, ownFont);
-    if (ownFont)
+        return layOutGlyphs(glyphNumbers, spacing, font, isInstalled(font, selected.face));
+    const SymbolFont symbols = symbolFontNamed(selected.face);
+    if ((symbols == SymbolFont::None && selected.charset != gdi::SYMBOL_CHARSET) || isInstalled(font, selected.face))
         return layOutText(codes, spacing, font);
     // Without the font itself, a symbol font's codes are the characters
     // they show, where Unicode has them. Other fonts of the symbol character
     // set draw pictures nobody here can tell: each is shown missing.
-    if (const SymbolFont symbols = symbolFontNamed(selected.face); symbols != SymbolFont::None)
+    if (symbols != SymbolFont::None)
         return layOutSymbols(symbolCharacters(symbols, codes), spacing, font);
-    if (selected.charset == gdi::SYMBOL_CHARSET) {
-        QList<char32_t> none;
-        for (const QChar c : codes)
-            none << (c.isSpace() ? c.unicode() : 0);
-        return layOutSymbols(none, spacing, font);
-    }
-    return layOutText(codes, spacing, font);
+    QList<char32_t> none;
+    for (const QChar c : codes)
+        none << (c.isSpace() ? c.unicode() : 0);
+    return layOutSymbols(none, spacing, font);
 }
 
 // Where the reference point is on the run: its horizontal and vertical
