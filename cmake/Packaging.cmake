@@ -13,8 +13,10 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Lumarin developers <dev@lumarin.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 # Library dependencies (Qt, libemf2svg) are read off the binaries;
-# Qt's X11 platform plugin is loaded at run time and so named here.
+# Qt's X11 platform plugin is loaded at run time and so named here, as is
+# Symbola, the face the metafile helper draws symbol fonts' characters in
+# (Symbol's Greek letters and signs, the Wingdings and Webdings pictures).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-symbola")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 include(CPack)

@@ -3,46 +3,27 @@
 // each test writes a small metafile, renders it and looks at the pixels.
 #include <QImage>
 #include <QPainter>
-#include <QSvgRenderer>
+#include <QPainterPath>
+#include <QRawFont>
 #include <QtEndian>
 
 #include <cstring>
 
 #include <gtest/gtest.h>
 
+#include "metafile/Rendered.h"
 #include "render/Charset.h"
 #include "render/Gdi.h"
-#include "render/Objects.h"
 #include "render/Renderer.h"
-#include "render/Text.h"
+#include "render/SymbolFonts.h"
 #include "support/EmfWriter.h"
 #include "support/WmfWriter.h"
 
 using metafile::Kind;
+using namespace std::string_literals;
 namespace gdi = metafile::gdi;
 
 namespace {
-
-const QColor Grey(128, 128, 128);
-
-// Drawn as the viewer draws it: stretched into `size`, over grey so that a
-// white fill shows.
-QImage rendered(const QByteArray &bytes, Kind kind, QSize size = {200, 200})
-{
-    QSvgRenderer svg(metafile::renderMetafileSvg(bytes, kind));
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Grey);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    svg.setAspectRatioMode(Qt::IgnoreAspectRatio);
-    svg.render(&painter, QRectF(QPointF(0, 0), size));
-    return image;
-}
-
-bool dark(QRgb pixel)
-{
-    return qGray(pixel) < 64;
-}
 
 // Pixels a line crosses down a column; a hairline between two rows
 // darkens both by half.
@@ -64,10 +45,72 @@ QRect inked(const QImage &image)
     return box;
 }
 
+// `shown` as Qt draws it in Symbola, its em `em` pixels, on the baseline
+// at `origin`, over grey.
+QImage drawnInSymbola(char32_t shown, double em, QPointF origin, QSize size)
+{
+    QFont face(QStringLiteral("Symbola"));
+    face.setPixelSize(256);
+    face.setHintingPreference(QFont::PreferNoHinting);
+    QPainterPath path;
+    path.addText(0, 0, face, QString::fromUcs4(&shown, 1));
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Grey);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath((QTransform::fromScale(em / 256, em / 256) * QTransform::fromTranslate(origin.x(), origin.y()))
+                         .map(path),
+                     Qt::black);
+    return image;
+}
+
+// The share of the inked pixels of either picture that only one has.
+double inkDifference(const QImage &a, const QImage &b)
+{
+    int either = 0;
+    int one = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            either += dark(a.pixel(x, y)) || dark(b.pixel(x, y));
+            one += dark(a.pixel(x, y)) != dark(b.pixel(x, y));
+        }
+    return either ? double(one) / either : 1;
+}
+
 // A 1000 × 1000 unit drawing on one inch.
 WmfWriter drawing()
 {
     return WmfWriter(QRect(0, 0, 1000, 1000), 1000);
+}
+
+// EXTCREATEFONTINDIRECTW of a LOGFONTW, made as object 1 and selected.
+void emfFont(EmfWriter &emf, qint32 height, int charset, const QString &face, QPoint angles = {})
+{
+    QByteArray logFont(92, '\0');
+    qToLittleEndian<qint32>(height, logFont.data());
+    qToLittleEndian<qint32>(angles.x(), logFont.data() + 8);  // escapement
+    qToLittleEndian<qint32>(angles.y(), logFont.data() + 12); // orientation
+    qToLittleEndian<qint32>(400, logFont.data() + 16);
+    logFont[23] = char(charset);
+    memcpy(logFont.data() + 28, face.utf16(), size_t(face.size()) * 2);
+    QList<qint32> font{1};
+    for (int i = 0; i < logFont.size(); i += 4)
+        font << qFromLittleEndian<qint32>(logFont.constData() + i);
+    emf.record(82, font); // EXTCREATEFONTINDIRECTW
+    emf.record(37, {1});  // SELECTOBJECT
+}
+
+// EXTTEXTOUTW of UTF-16 `codes` at `reference`, in a graphics mode, with
+// options and advances.
+void emfText(EmfWriter &emf, QPoint reference, const QList<char16_t> &codes, int graphicsMode = 1,
+             qint32 options = 0, const QList<qint32> &advances = {})
+{
+    const qint32 words = qint32(codes.size() + 1) / 2;
+    QList<qint32> record{0, 0, 100, 100, graphicsMode, 0, 0, reference.x(), reference.y(), qint32(codes.size()), 76,
+                         options, 0, 0, 0, 0, advances.isEmpty() ? 0 : 76 + words * 4};
+    for (qint32 i = 0; i < words; ++i)
+        record << (codes[i * 2] | (i * 2 + 1 < codes.size() ? qint32(codes[i * 2 + 1]) << 16 : 0));
+    emf.record(84, record << advances);
 }
 
 void font(WmfWriter &wmf, qint16 height, quint8 charset = 0)
@@ -163,6 +206,55 @@ TEST(MetafileRender, FontHeightIsEmOrCell)
     EXPECT_GT(inkHeights[0], inkHeights[1] * 1.08);
 }
 
+TEST(MetafileRender, EscapementTurnsTextAsSeenOnTheDevice)
+{
+    // "HHHH" on its baseline at the device's (50, 50). The ink lies on one
+    // side of that point across and along the baseline: which sides tell
+    // which way the text reads and where the glyphs' tops point. A mapping
+    // with y up mirrors the angle in the compatible graphics mode, as charts
+    // use it: their 2700 reads upwards. The advanced mode turns each glyph
+    // by the orientation on its own.
+    const struct
+    {
+        const char *name;
+        int mapMode;
+        QPoint angles; // escapement, orientation
+        int graphicsMode;
+        int xSide, ySide; // where the ink is: -1 left of or above the point, 1 right of or below it
+        bool tall;
+    } cases[] = {
+        {"y down, 0", gdi::MM_TEXT, {0, 0}, 1, 1, -1, false},
+        {"y down, 900 reads up", gdi::MM_TEXT, {900, 900}, 1, -1, -1, true},
+        {"y down, 2700 reads down", gdi::MM_TEXT, {2700, 2700}, 1, 1, 1, true},
+        {"y up, 0 stays upright", gdi::MM_ISOTROPIC, {0, 0}, 1, 1, -1, false},
+        {"y up, 900 reads down", gdi::MM_ISOTROPIC, {900, 900}, 1, 1, 1, true},
+        {"y up, 2700 reads up", gdi::MM_ISOTROPIC, {2700, 2700}, 1, -1, -1, true},
+        {"metric, 2700 reads up", gdi::MM_LOMETRIC, {2700, 2700}, 1, -1, -1, true},
+        {"advanced, upright glyphs up a column", gdi::MM_TEXT, {900, 0}, 2, 1, -1, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const int unit = c.mapMode == gdi::MM_LOMETRIC ? 10 : 1; // logical units per device pixel
+        EmfWriter emf(QRect(0, 0, 9999, 9999), QSize(100, 100), QSize(100, 100));
+        emf.record(17, {c.mapMode});                // SETMAPMODE
+        if (c.mapMode == gdi::MM_ISOTROPIC) {
+            emf.record(9, {100, 100});              // SETWINDOWEXTEX
+            emf.record(11, {100, -100});            // SETVIEWPORTEXTEX
+        }
+        if (c.mapMode != gdi::MM_TEXT)
+            emf.record(12, {0, 100});               // SETVIEWPORTORGEX: y up from the bottom
+        emf.record(22, {gdi::TA_BASELINE});         // SETTEXTALIGN
+        emfFont(emf, -12 * unit, gdi::ANSI_CHARSET, QStringLiteral("DejaVu Sans"), c.angles);
+        emfText(emf, QPoint(50, 50) * unit, {'H', 'H', 'H', 'H'}, c.graphicsMode);
+        const QRect ink = inked(rendered(emf.bytes(), Kind::Emf, QSize(100, 100)));
+        ASSERT_FALSE(ink.isEmpty());
+        EXPECT_EQ(ink.height() > ink.width(), c.tall) << ink.width() << " x " << ink.height();
+        // The ink's edges nearest the point are at it.
+        EXPECT_NEAR(c.xSide > 0 ? ink.left() : ink.right(), 50, 3) << ink.left() << " to " << ink.right();
+        EXPECT_NEAR(c.ySide > 0 ? ink.top() : ink.bottom(), 50, 3) << ink.top() << " to " << ink.bottom();
+    }
+}
+
 TEST(MetafileRender, TextAdvancesComeFromTheRecords)
 {
     // "II" in a 100-unit em at x = 50: the second stem lands where the
@@ -193,26 +285,64 @@ TEST(MetafileRender, TextAdvancesComeFromTheRecords)
 
 TEST(MetafileRender, CharacterSetsChooseTheCodePage)
 {
+    // A symbol font's codes are the characters that font shows, 0 where
+    // Unicode has nothing like it; other fonts' bytes are their code page's.
     const struct
     {
         QByteArray bytes;
         int charset;
         const char *face;
-        QString text;
+        std::u32string shown; // with any 0 in it
     } cases[] = {
-        {"a", gdi::SYMBOL_CHARSET, "Symbol", QStringLiteral("α")},
-        {"\xB4\xA3", gdi::SYMBOL_CHARSET, "Symbol", QStringLiteral("×≤")},
-        {"a", gdi::SYMBOL_CHARSET, "Wingdings 2", QStringLiteral("a")}, // its own pictures
-        {"\xF9\xEC\xE5\xED", gdi::HEBREW_CHARSET, "Arial", QStringLiteral("שלום")},
-        {"\xCC\xE8\xF0", gdi::RUSSIAN_CHARSET, "Arial", QStringLiteral("Мир")},
-        {"\xE9", gdi::ANSI_CHARSET, "Arial", QStringLiteral("é")},
-        {"\x82\xA0", gdi::SHIFTJIS_CHARSET, "Arial", QStringLiteral("あ")},
+        {"a", gdi::SYMBOL_CHARSET, "Symbol", U"α"s},
+        {"\xB4\xA3\xE5", gdi::SYMBOL_CHARSET, "Symbol", U"×≤∑"s},
+        {"J!\xFF", gdi::SYMBOL_CHARSET, "Wingdings", U"☺\U0001F589\0"s},
+        {"a\xFA", gdi::SYMBOL_CHARSET, "Wingdings 2", U"\U0001F666\0"s},
+        {"\xA4", gdi::SYMBOL_CHARSET, "wingdings 3", U"\U0001F80B"s},
+        {"\xA7", gdi::SYMBOL_CHARSET, "Webdings", U"\U0001F56E"s},
+        {"hL\x72\x31", gdi::SYMBOL_CHARSET, "MT Extra", U"ℏ⋯\u20D7\0"s},
+        {"a", gdi::SYMBOL_CHARSET, "Marlett", U"a"s},
+        {"\xF9\xEC\xE5\xED", gdi::HEBREW_CHARSET, "Arial", U"שלום"s},
+        {"\xCC\xE8\xF0", gdi::RUSSIAN_CHARSET, "Arial", U"Мир"s},
+        {"\xE9", gdi::ANSI_CHARSET, "Arial", U"é"s},
+        {"\x82\xA0", gdi::SHIFTJIS_CHARSET, "Arial", U"あ"s},
     };
     for (const auto &c : cases) {
-        metafile::Font font;
-        font.face = QString::fromLatin1(c.face);
-        font.charset = c.charset;
-        EXPECT_EQ(metafile::shownText(font, metafile::decodeText(c.bytes, c.charset)), c.text) << c.charset;
+        const auto font = metafile::symbolFontNamed(QString::fromLatin1(c.face));
+        const QList<char32_t> shown = metafile::symbolCharacters(font, metafile::decodeText(c.bytes, c.charset));
+        EXPECT_EQ(std::u32string(shown.begin(), shown.end()), c.shown) << c.face;
+    }
+}
+
+TEST(MetafileRender, SymbolFontsShowTheirCharactersInSymbola)
+{
+    // A code at (20, 80) on the baseline, its em 60 pixels, in a symbol font
+    // that is not here: the character it stands for, as Symbola draws it
+    // (serif, as Symbol's own letters and signs are).
+    ASSERT_EQ(QRawFont::fromFont(QFont(QStringLiteral("Symbola"))).familyName(), QStringLiteral("Symbola"));
+    const struct
+    {
+        const char *face;
+        char16_t code; // as UTF-16 text keeps it: plain or at U+F0xx
+        char32_t shown;
+    } cases[] = {
+        {"Symbol", 0xE5, U'∑'},
+        {"Symbol", 0xF044, U'Δ'},
+        {"Symbol", 0xD6, U'√'},
+        {"Wingdings", 0xF04A, U'☺'},
+        {"Wingdings", 0xF021, U'\U0001F589'},
+        {"MT Extra", 'h', U'ℏ'},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.face + std::to_string(c.code));
+        EmfWriter emf(QRect(0, 0, 9999, 9999), QSize(100, 100), QSize(100, 100));
+        emf.record(22, {gdi::TA_BASELINE});
+        emf.record(18, {gdi::TRANSPARENT}); // SETBKMODE
+        emfFont(emf, -60, gdi::SYMBOL_CHARSET, QString::fromLatin1(c.face));
+        emfText(emf, QPoint(20, 80), {c.code});
+        const QImage image = rendered(emf.bytes(), Kind::Emf, QSize(100, 100));
+        ASSERT_GT(inked(image).width(), 10);
+        EXPECT_LT(inkDifference(image, drawnInSymbola(c.shown, 60, QPointF(20, 80), image.size())), 0.1);
     }
 }
 
@@ -286,36 +416,29 @@ TEST(MetafileRender, FrameRegionPaintsOnlyTheBorder)
 
 TEST(MetafileRender, CodesOfAMissingFontShowAsEmptyBoxes)
 {
-    // Glyph numbers, and the codes of a symbol font other than Symbol, mean
-    // something only in their own font: without it, each is an empty box in
-    // its place, never another font's letter.
+    // Glyph numbers, and the codes of a symbol font nobody here can read,
+    // mean something only in their own font: without it, each is an empty
+    // box in its place, never another font's letter. So are the codes of a
+    // known symbol font whose pictures Unicode lacks (Wingdings' 0xFF).
     const struct
     {
         const char *name;
         int charset;
+        const char *face;
+        QList<char16_t> codes;
         qint32 options;
     } cases[] = {
-        {"glyph numbers", gdi::ANSI_CHARSET, 0x10},
-        {"a symbol font's codes", gdi::SYMBOL_CHARSET, 0},
+        {"glyph numbers", gdi::ANSI_CHARSET, "No Such Face", {3, 4}, 0x10},
+        {"a symbol font's codes", gdi::SYMBOL_CHARSET, "No Such Face", {3, 4}, 0},
+        {"codes Unicode has nothing like", gdi::SYMBOL_CHARSET, "Wingdings", {0xF0FF, 0xF0FF}, 0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         EmfWriter emf(QRect(0, 0, 9999, 9999), QSize(100, 100), QSize(100, 100));
-        QByteArray logFont(92, '\0');
-        qToLittleEndian<qint32>(-40, logFont.data());     // em height
-        qToLittleEndian<qint32>(400, logFont.data() + 16); // weight
-        logFont[23] = char(c.charset);
-        const QString face = QStringLiteral("No Such Face");
-        memcpy(logFont.data() + 28, face.utf16(), size_t(face.size()) * 2);
-        QList<qint32> font{1};
-        for (int i = 0; i < logFont.size(); i += 4)
-            font << qFromLittleEndian<qint32>(logFont.constData() + i);
-        emf.record(82, font); // EXTCREATEFONTINDIRECTW
-        emf.record(37, {1});  // SELECTOBJECT
-        // Bounds, graphics mode, scales, reference (10, 20), two codes at 76
-        // (3 and 4: as glyph numbers, blank in most fonts), no rectangle,
-        // advances of 40 at 80.
-        emf.record(84, {0, 0, 100, 100, 1, 0, 0, 10, 20, 2, 76, c.options, 0, 0, 0, 0, 80, 0x00040003, 40, 40});
+        emfFont(emf, -40, c.charset, QString::fromLatin1(c.face));
+        // Two codes at (10, 20) 40 apart; 3 and 4 as glyph numbers are blank
+        // in most fonts.
+        emfText(emf, QPoint(10, 20), c.codes, 1, c.options, {40, 40});
         const QImage image = rendered(emf.bytes(), Kind::Emf, QSize(100, 100));
         const QRect ink = inked(image);
         ASSERT_GT(ink.height(), 15);

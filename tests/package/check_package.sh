@@ -39,7 +39,7 @@ findings=$(lintian "$deb" 2>&1 | grep -E '^[EW]: ' || true)
 [ -z "$findings" ] || fail "lintian: $findings"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for wanted in libqt6widgets6 libqt6svg6 libemf2svg1 qt6-qpa-plugins; do
+for wanted in libqt6widgets6 libqt6svg6 libemf2svg1 qt6-qpa-plugins fonts-symbola; do
   [[ "$depends" == *"$wanted"* ]] || fail "Depends lacks $wanted: $depends"
 done
 

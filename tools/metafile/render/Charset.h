@@ -14,8 +14,4 @@ const char *codePageOf(int charset);
 // codes: what they show depends on the font.
 QString decodeText(QByteArrayView bytes, int charset);
 
-// UTF-16 text of a Symbol font (codes 0x20..0xFF, or the same codes at
-// U+F020..U+F0FF) as the characters the font shows.
-QString symbolToUnicode(const QString &text);
-
 } // namespace metafile

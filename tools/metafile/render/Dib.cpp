@@ -5,137 +5,103 @@
 #include <QImageReader>
 #include <QtEndian>
 
-#include <cstdlib>
 #include <cstring>
+
+#include "platform/pictures/BitmapReader.h"
+#include "platform/system/Error.h"
 
 namespace metafile {
 
 namespace {
 
-constexpr quint32 BI_BITFIELDS = 3;
-constexpr quint32 BI_JPEG = 4;
-constexpr quint32 BI_PNG = 5;
+using platform::BitmapCoding;
+using platform::BitmapHeader;
 
-template<typename T>
-T field(QByteArrayView bytes, qsizetype at)
+// AlphaBlend's 32-bit pixels: blue, green, red and premultiplied alpha.
+QImage premultiplied(const QByteArray &dib, const BitmapHeader &header)
 {
-    return qFromLittleEndian<T>(bytes.data() + at);
-}
-
-struct DibShape
-{
-    qint64 width = 0;
-    qint64 height = 0;
-    int bitCount = 0;
-    quint32 compression = 0;
-    qsizetype colourBytes = 0; // the colour table and masks after the header
-};
-
-bool readShape(QByteArrayView info, DibShape &shape)
-{
-    if (info.size() < 12)
-        return false;
-    const quint32 headerSize = field<quint32>(info, 0);
-    if (headerSize == 12) { // BITMAPCOREHEADER
-        shape.width = field<quint16>(info, 4);
-        shape.height = field<quint16>(info, 6);
-        shape.bitCount = field<quint16>(info, 10);
-        shape.colourBytes = shape.bitCount <= 8 ? (qsizetype(1) << shape.bitCount) * 3 : 0;
-        return true;
-    }
-    if (headerSize < 40 || info.size() < 40)
-        return false;
-    shape.width = field<qint32>(info, 4);
-    shape.height = std::abs(qint64(field<qint32>(info, 8)));
-    shape.bitCount = field<quint16>(info, 14);
-    shape.compression = field<quint32>(info, 16);
-    const quint32 used = field<quint32>(info, 32);
-    qint64 colours = shape.bitCount <= 8 ? (used ? used : (qint64(1) << shape.bitCount)) : used;
-    colours = std::min<qint64>(colours, 256);
-    const qsizetype masks = (shape.compression == BI_BITFIELDS && headerSize == 40) ? 12 : 0;
-    shape.colourBytes = qsizetype(colours * 4 + masks);
-    return true;
-}
-
-QImage premultiplied(QByteArrayView info, QByteArrayView bits, const DibShape &shape)
-{
-    const qint64 rowBytes = shape.width * 4;
-    if (rowBytes * shape.height > bits.size())
+    const qint64 rowBytes = qint64(header.width) * 4;
+    if (rowBytes * header.height > dib.size() - header.pixelsAt)
         return {};
-    QImage image(int(shape.width), int(shape.height), QImage::Format_ARGB32_Premultiplied);
+    QImage image(header.width, header.height, QImage::Format_ARGB32_Premultiplied);
     if (image.isNull())
         return image;
-    const bool bottomUp = field<qint32>(info, 8) > 0;
-    for (int y = 0; y < image.height(); ++y) {
-        const qint64 row = bottomUp ? shape.height - 1 - y : y;
-        memcpy(image.scanLine(y), bits.data() + row * rowBytes, size_t(rowBytes));
+    for (int y = 0; y < header.height; ++y) {
+        const qint64 row = header.topDown ? y : header.height - 1 - y;
+        memcpy(image.scanLine(y), dib.constData() + header.pixelsAt + row * rowBytes, size_t(rowBytes));
     }
     return image;
 }
 
 // A JPEG or PNG a bitmap header wraps: read only by that format's reader,
 // and only when it is as large as the header says and within the limit.
-QImage embeddedImage(QByteArrayView bits, const DibShape &shape)
+QImage embeddedImage(const QByteArray &dib, const BitmapHeader &header)
 {
-    QByteArray data = QByteArray::fromRawData(bits.data(), bits.size());
+    QByteArray data = QByteArray::fromRawData(dib.constData() + header.pixelsAt, dib.size() - header.pixelsAt);
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, shape.compression == BI_JPEG ? "jpeg" : "png");
+    QImageReader reader(&buffer, header.coding == BitmapCoding::Jpeg ? "jpeg" : "png");
     reader.setAutoDetectImageFormat(false);
     reader.setAllocationLimit(int((MaxDibPixels * 4) >> 20));
-    const QSize size = reader.size();
-    if (!size.isValid() || size.width() != shape.width || size.height() != shape.height
-        || qint64(size.width()) * size.height() > MaxDibPixels)
+    if (reader.size() != QSize(header.width, header.height))
         return {};
     return reader.read();
+}
+
+// A blit copies the colours of pixels with an alpha channel as they are.
+QImage withoutAlpha(QImage image)
+{
+    if (image.format() != QImage::Format_ARGB32)
+        return image;
+    for (int y = 0; y < image.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            row[x] |= 0xFF000000u;
+    }
+    image.reinterpretAsFormat(QImage::Format_RGB32);
+    return image;
+}
+
+// The DIB in `dib`, its pixels at `pixelsAt` (0: right after the colour
+// table).
+QImage decode(const QByteArray &dib, qint64 pixelsAt, bool alpha)
+{
+    try {
+        const BitmapHeader header = platform::readBitmapHeader(dib, 0, pixelsAt);
+        if (qint64(header.width) * header.height > MaxDibPixels)
+            return {};
+        if (header.coding == BitmapCoding::Jpeg || header.coding == BitmapCoding::Png)
+            return embeddedImage(dib, header);
+        if (alpha && header.bitsPerPixel == 32 && header.coding == BitmapCoding::Plain)
+            return premultiplied(dib, header);
+        const QImage image = platform::decodeBitmapPixels(dib, header);
+        return alpha ? image : withoutAlpha(image);
+    } catch (const platform::Error &) {
+        return {};
+    }
 }
 
 } // namespace
 
 QImage dibToImage(QByteArrayView info, QByteArrayView bits, bool alpha)
 {
-    DibShape shape;
-    if (!readShape(info, shape) || shape.width <= 0 || shape.height <= 0
-        || shape.width * shape.height > MaxDibPixels)
-        return {};
-    if (alpha && shape.bitCount == 32 && shape.compression == 0)
-        return premultiplied(info, bits, shape);
-    if (shape.compression == BI_JPEG || shape.compression == BI_PNG)
-        return embeddedImage(bits, shape);
-
-    const qsizetype headerSize = qsizetype(field<quint32>(info, 0));
-    const qsizetype infoSize = std::min<qsizetype>(info.size(), headerSize + shape.colourBytes);
-    // Uncompressed rows must all be there; a short bitmap is not shown.
-    const qint64 stride = ((shape.width * shape.bitCount + 31) / 32) * 4;
-    if (shape.compression == 0 && stride * shape.height > bits.size())
-        return {};
-
-    QByteArray file;
-    const quint32 offset = quint32(14 + infoSize);
-    file.reserve(qsizetype(offset) + bits.size());
-    file.append("BM", 2);
-    const auto put32 = [&file](quint32 value) {
-        char bytes[4];
-        qToLittleEndian(value, bytes);
-        file.append(bytes, 4);
-    };
-    put32(quint32(offset + bits.size()));
-    put32(0);
-    put32(offset);
-    file.append(info.first(infoSize));
-    file.append(bits);
-    return QImage::fromData(file, "BMP");
+    QByteArray dib;
+    dib.reserve(info.size() + bits.size());
+    dib.append(info).append(bits);
+    return decode(dib, info.size(), alpha);
 }
 
 QImage packedDibToImage(QByteArrayView packed)
 {
-    DibShape shape;
-    if (!readShape(packed, shape))
-        return {};
-    const qsizetype infoSize = qsizetype(field<quint32>(packed, 0)) + shape.colourBytes;
-    if (infoSize > packed.size())
-        return {};
-    return dibToImage(packed.first(infoSize), packed.sliced(infoSize));
+    return decode(QByteArray::fromRawData(packed.data(), packed.size()), 0, false);
+}
+
+bool dibBottomUp(QByteArrayView info)
+{
+    // Core headers have no top-down form.
+    if (info.size() < 12 || qFromLittleEndian<quint32>(info.data()) == 12)
+        return true;
+    return qFromLittleEndian<qint32>(info.data() + 8) > 0;
 }
 
 } // namespace metafile

@@ -46,7 +46,8 @@ void EmfPlayer::stretch(ByteReader &r, quint32 type)
     if (type == EMR_STRETCHDIBITS) {
         const QSizeF source(r.i32(40), r.i32(44));
         const QImage dib = recordDib(r, r.u32(48), r.u32(52), r.u32(56), r.u32(60));
-        const QImage part = sourcePart(dib, QRectF(QPointF(r.i32(32), r.i32(36)), source), true);
+        const bool bottomUp = dibBottomUp(r.slice(r.u32(48), r.u32(52)));
+        const QImage part = sourcePart(dib, QRectF(QPointF(r.i32(32), r.i32(36)), source), bottomUp);
         blit(canvas_, dc_, QRectF(dest, QSizeF(r.i32(72), r.i32(76))), r.u32(68), part);
         return;
     }

@@ -195,6 +195,7 @@ void EmfPlayer::createFont(ByteReader &r)
     font.height = r.i32(12);
     font.width = std::abs(r.i32(16));
     font.escapement = r.i32(20);
+    font.orientation = r.i32(24);
     font.weight = r.i32(28);
     font.italic = r.at<quint8>(32);
     font.underline = r.at<quint8>(33);

@@ -13,6 +13,10 @@ using namespace emf;
 
 namespace {
 
+// Text records keep the graphics mode they were made in: in this one text
+// is mapped like any shape.
+constexpr quint32 GM_ADVANCED = 2;
+
 // Glyph numbers of the record's font, two bytes each; as many as the
 // record holds. How many of them are drawn is for drawText to say.
 QList<quint32> readGlyphNumbers(ByteReader &r, qsizetype at, qint64 count)
@@ -44,6 +48,7 @@ bool EmfPlayer::playText(quint32 type, ByteReader &r)
     case EMR_SMALLTEXTOUT: {
         TextRun run;
         run.reference = readPoint(r, 8);
+        run.advanced = r.u32(24) == GM_ADVANCED;
         const qint64 chars = r.u32(16);
         run.options = r.u32(20);
         qsizetype at = 36;
@@ -69,6 +74,7 @@ std::optional<TextRun> EmfPlayer::textAt(ByteReader &r, qsizetype at, bool wide)
 {
     TextRun run;
     run.reference = readPoint(r, at);
+    run.advanced = r.u32(24) == GM_ADVANCED;
     const qint64 chars = r.u32(at + 8);
     const qsizetype offString = r.u32(at + 12);
     run.options = r.u32(at + 16);

@@ -32,7 +32,8 @@ struct Font
 {
     double height = 0; // logical units: < 0 em height, > 0 cell height
     double width = 0;
-    double escapement = 0; // tenths of a degree, counter-clockwise
+    double escapement = 0;  // of the baseline, tenths of a degree counter-clockwise
+    double orientation = 0; // of each glyph, the same way
     int weight = 400;
     bool italic = false;
     bool underline = false;

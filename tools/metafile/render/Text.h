@@ -27,14 +27,11 @@ struct TextRun
     QList<double> advances;        // logical units, one per character; may be empty
     std::optional<QRectF> rect;    // logical units: ETO_OPAQUE / ETO_CLIPPED
     unsigned options = 0;
+    bool advanced = false;         // made in the advanced graphics mode
 };
 
 // The installed font that draws a metafile font's face and character set.
 QFont matchFont(const Font &font);
-
-// The characters a run's codes stand for in `font`: the Symbol font's codes
-// are Greek letters and signs, which Unicode has.
-QString shownText(const Font &font, const QString &codes);
 
 // Draws a run with the selected font, text colour, alignment and background
 // mode, as glyph outlines in device units.

@@ -254,6 +254,7 @@ void WmfPlayer::createFont(ByteReader &r)
     font.height = r.i16(Params);
     font.width = std::abs(r.i16(Params + 2));
     font.escapement = r.i16(Params + 4);
+    font.orientation = r.i16(Params + 6);
     font.weight = r.i16(Params + 8);
     font.italic = r.at<quint8>(Params + 10);
     font.underline = r.at<quint8>(Params + 11);
@@ -454,19 +455,19 @@ void WmfPlayer::bitmapBlit(quint16 function, ByteReader &r)
     if (function == META_STRETCHDIB) {
         // rop, usage, source height, width, y, x, destination height, width, y, x.
         const qsizetype p = Params + 6;
-        const QImage picture = packedDibToImage(r.slice(p + 16, r.size() - p - 16));
+        const QByteArrayView dib = r.slice(p + 16, r.size() - p - 16);
         const QRectF source(QPointF(r.i16(p + 6), r.i16(p + 4)), QSizeF(r.i16(p + 2), r.i16(p)));
         const QRectF dest(pointAt(r, p + 12), QSizeF(r.i16(p + 10), r.i16(p + 8)));
-        blit(canvas_, dc_, dest, r.u32(Params), sourcePart(picture, source, true));
+        blit(canvas_, dc_, dest, r.u32(Params), sourcePart(packedDibToImage(dib), source, dibBottomUp(dib)));
         return;
     }
     if (function == META_SETDIBTODEV) {
         // usage, scan count, first scan, source y, x, height, width, destination y, x.
         const qsizetype p = Params + 6;
-        const QImage picture = packedDibToImage(r.slice(p + 12, r.size() - p - 12));
+        const QByteArrayView dib = r.slice(p + 12, r.size() - p - 12);
         const QRectF source(pointAt(r, p), QSizeF(r.i16(p + 6), r.i16(p + 4)));
         blit(canvas_, dc_, QRectF(pointAt(r, p + 8), source.size()), gdi::SRCCOPY,
-             sourcePart(picture, source, true));
+             sourcePart(packedDibToImage(dib), source, dibBottomUp(dib)));
         return;
     }
     const unsigned rop = r.u32(Params);
@@ -483,8 +484,9 @@ void WmfPlayer::bitmapBlit(quint16 function, ByteReader &r)
     QImage picture;
     if (!withoutBitmap && (function == META_DIBBITBLT || function == META_DIBSTRETCHBLT))
         picture = packedDibToImage(r.slice(p + 8, r.size() - p - 8));
+    // The source rectangle is in the source device's units, from its top.
     if (stretched)
-        picture = sourcePart(picture, QRectF(sourceAt, source), true);
+        picture = sourcePart(picture, QRectF(sourceAt, source), false);
     blit(canvas_, dc_, QRectF(dest, size), rop, picture);
 }
 
