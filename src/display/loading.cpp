@@ -12,6 +12,7 @@
 #include "platform/controls/ScrollBar.h"
 #include "platform/pictures/PictureLoader.h"
 #include "platform/controls/Dialogs.h"
+#include "platform/system/DisplayNames.h"
 #include "platform/system/ScreenArea.h"
 #include "main_window/Texts.h"
 
@@ -116,7 +117,7 @@ void frmLumarin::runLoadSteps(int &step)
         [[fallthrough]];
     case 7:
         form->setCaption(strPicturePath.isEmpty() ? texts::Title
-                                                  : texts::TitlePrefix + strPicturePath);
+                                                  : texts::TitlePrefix + displayPath(strPicturePath));
         step = 8;
         [[fallthrough]];
     case 8:

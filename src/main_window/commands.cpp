@@ -9,6 +9,7 @@
 #include "platform/controls/Dialogs.h"
 #include "main_window/Texts.h"
 #include "picker/frmFilePicker.h"
+#include "platform/system/DisplayNames.h"
 
 using namespace platform;
 
@@ -59,7 +60,7 @@ void frmLumarin::mnuViewRemove_Click()
 
 void frmLumarin::cbDel_Click()
 {
-    const QString question = QStringLiteral("Уверены что хотите удалить ") + strPicturePath
+    const QString question = QStringLiteral("Уверены что хотите удалить ") + displayPath(strPicturePath)
         + QLatin1Char('?');
     if (services_.dialogs.message(question, texts::Title, Buttons::YesNo, Icon::None) == Answer::Yes)
         deleteFile(strPicturePath);

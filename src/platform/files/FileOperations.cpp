@@ -1,17 +1,14 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/files/FileOperations.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-
 #include <cerrno>
-#include <cstdio>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/system/Error.h"
+#include "platform/system/FileNames.h"
+#include "platform/system/Paths.h"
 
 namespace platform {
 
@@ -19,7 +16,7 @@ bool isReadOnlyFile(const QString &path)
 {
     // A link is judged by itself, not by its target: deleting it leaves the
     // target alone.
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = encodeFileName(path);
     struct stat info {};
     if (::lstat(name.constData(), &info) != 0 || S_ISLNK(info.st_mode))
         return false;
@@ -33,16 +30,17 @@ void deleteFile(const QString &path)
 {
     if (path.isEmpty())
         raise(errc::PathFileAccess, QStringLiteral("имя файла не задано"));
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink())
-        raise(info.absoluteDir().exists() ? errc::FileNotFound : errc::PathNotFound, path);
-    if (info.isDir() && !info.isSymLink())
+    const QByteArray name = encodeFileName(path);
+    struct stat info {};
+    if (::lstat(name.constData(), &info) != 0)
+        raise(isFolder(folderOf(absolutePath(path))) ? errc::FileNotFound : errc::PathNotFound, path);
+    if (S_ISDIR(info.st_mode))
         raise(errc::PathFileAccess, path);
     // Refused as the desktop refuses deleting a read-only file, though the
     // folder would allow it.
     if (isReadOnlyFile(path))
         raise(errc::PathFileAccess, path);
-    if (std::remove(QFile::encodeName(path).constData()) != 0) {
+    if (::unlink(name.constData()) != 0) {
         const int reason = errno;
         raise(reason == EACCES || reason == EPERM || reason == EROFS ? errc::PermissionDenied
                                                                       : errc::PathFileAccess,
