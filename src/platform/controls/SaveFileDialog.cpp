@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/controls/SaveFileDialog.h"
 
-#include <QFileInfo>
 #include <QMessageBox>
 
+#include "platform/files/FileIdentity.h"
 #include "platform/files/FileOperations.h"
+#include "platform/files/QtNames.h"
+#include "platform/system/DisplayNames.h"
+#include "platform/system/Paths.h"
 
 namespace platform {
 
@@ -20,10 +23,11 @@ QStringList qtNameFilters(const QString &filter)
     return filters;
 }
 
-bool isSameFile(const QFileInfo &chosen, const QString &other)
+bool isSameFile(const QString &chosen, const QString &other)
 {
-    return !other.isEmpty() && chosen.exists()
-        && chosen.canonicalFilePath() == QFileInfo(other).canonicalFilePath();
+    const auto a = fileIdentity(chosen);
+    const auto b = fileIdentity(other);
+    return a && b && a->device == b->device && a->inode == b->inode;
 }
 
 } // namespace
@@ -48,16 +52,35 @@ SaveFileDialog::SaveFileDialog(QWidget *parent, const CommonDialog &settings)
 
 void SaveFileDialog::accept()
 {
-    const QFileInfo chosen(selectedFiles().value(0));
-    if ((flags_ & ofn::NoReadOnlyReturn) && chosen.isFile() && isReadOnlyFile(chosen.filePath())) {
+    const QString typed = selectedFiles().value(0);
+    const QString chosen = pathChosenInQt(typed);
+    if ((flags_ & ofn::NoReadOnlyReturn) && pathKind(chosen) == PathKind::File
+        && isReadOnlyFile(chosen)) {
         QMessageBox::warning(this, windowTitle(),
                              QStringLiteral("Файл %1 доступен только для чтения.\n"
                                             "Выберите другое имя файла.")
-                                 .arg(chosen.fileName()));
+                                 .arg(displayPath(fileNameOf(chosen))));
         return;
     }
-    setOption(QFileDialog::DontConfirmOverwrite, isSameFile(chosen, shownFile_));
+    if (!mayReplace(chosen, chosen == typed))
+        return;
+    chosen_ = chosen;
     QFileDialog::accept();
+}
+
+bool SaveFileDialog::mayReplace(const QString &chosen, bool qtAsks)
+{
+    const bool ownFile = isSameFile(chosen, shownFile_);
+    setOption(QFileDialog::DontConfirmOverwrite, ownFile || !qtAsks);
+    if (ownFile || qtAsks || !nameExists(chosen))
+        return true;
+    // Qt looks for the name as typed, finds no such file and would not
+    // ask: the question is asked here, in Qt's words.
+    return QMessageBox::warning(this, windowTitle(),
+                                tr("%1 already exists.\nDo you want to replace it?")
+                                    .arg(displayPath(fileNameOf(chosen))),
+                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
 }
 
 } // namespace platform

@@ -22,10 +22,15 @@ public:
     SaveFileDialog(QWidget *parent, const CommonDialog &settings);
 
     void accept() override;
+    // The file chosen, as named on disk (see pathChosenInQt).
+    QString chosenPath() const { return chosen_; }
 
 private:
+    bool mayReplace(const QString &chosen, bool qtAsks);
+
     QString shownFile_;
     int flags_;
+    QString chosen_;
 };
 
 } // namespace platform
