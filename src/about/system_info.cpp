@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "about/frmAbout.h"
 
-#include <QFileInfo>
-
-#include "main_window/Texts.h"
 #include "platform/system/Launcher.h"
+#include "platform/system/Paths.h"
+#include <QFileInfo>
+#include "main_window/Texts.h"
 
 using namespace platform;
 
@@ -62,7 +62,7 @@ std::optional<QString> frmAbout::findSysInfo()
         return path;
     key = SysInfoLocationKey;
     value = SysInfoLocationValue;
-    if (GetKeyValue(root, key, value, path) && QFileInfo(path + SysInfoProgram).isFile())
+    if (GetKeyValue(root, key, value, path) && pathKind(path + SysInfoProgram) == PathKind::File)
         return path + SysInfoProgram;
     return std::nullopt;
 }

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QSettings>
@@ -16,7 +14,9 @@
 #include "platform/pictures/FilePictureLoader.h"
 #include "platform/pictures/MetafileConverter.h"
 #include "platform/system/CommandLine.h"
+#include "platform/system/DisplayNames.h"
 #include "platform/system/Launcher.h"
+#include "platform/system/Paths.h"
 #ifdef Q_OS_WIN
 #include "platform/system/WindowsRegistry.h"
 #else
@@ -48,14 +48,6 @@ void keepQtFromWritingSettings()
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, nowhere);
 }
 
-QStringList argumentsOf(int argc, char *argv[])
-{
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    return arguments;
-}
-
 // Enters the folder the picker opens on: the one named on the command line
 // or holding the file named there, else the usual start folder. Returns the
 // file to show, if any.
@@ -64,13 +56,14 @@ QString enterFolderOf(const platform::CommandLine &line)
     platform::enterStartFolder();
     if (line.path.isEmpty())
         return {};
-    const QFileInfo named(line.path);
-    const QString folder = named.isDir() ? line.path : named.absolutePath();
-    if (!QDir::setCurrent(folder)) {
-        std::fprintf(stderr, "lumarin: папку %s не открыть\n", qPrintable(folder));
+    const bool opensFolder = platform::isFolder(line.path);
+    const QString folder = opensFolder ? line.path : platform::folderOf(line.path);
+    if (!platform::enterFolder(folder)) {
+        std::fprintf(stderr, "lumarin: папку %s не открыть\n",
+                     qPrintable(platform::displayPath(folder)));
         return {};
     }
-    return named.isDir() ? QString() : line.path;
+    return opensFolder ? QString() : line.path;
 }
 
 // While Qt starts: without any display Qt ends the program with a page of
@@ -92,7 +85,8 @@ void reportMissingDisplay(QtMsgType type, const QMessageLogContext &context, con
 int main(int argc, char *argv[])
 {
     // Answered before Qt starts, so they need no display.
-    const platform::CommandLine early = platform::parseCommandLine(argumentsOf(argc, argv));
+    platform::Arguments arguments(argc, argv);
+    const platform::CommandLine early = platform::parseCommandLine(arguments.program());
     if (early.action == platform::CommandLine::Action::Help) {
         std::fputs(qPrintable(platform::helpText()), stdout);
         return 0;
@@ -103,10 +97,11 @@ int main(int argc, char *argv[])
     }
 
     qInstallMessageHandler(reportMissingDisplay);
-    QApplication app(argc, argv); // takes Qt's own options (-display, ...) out
+    // Takes Qt's own options (-display, ...) out of what comes before "--".
+    QApplication app(arguments.qtCount(), arguments.qtArguments());
     qInstallMessageHandler(nullptr);
     platform::setDecodingLimits(); // before any thread decodes
-    const platform::CommandLine line = platform::parseCommandLine(argumentsOf(argc, argv));
+    const platform::CommandLine line = platform::parseCommandLine(arguments.program());
     if (!line.problem.isEmpty())
         std::fprintf(stderr, "%s\n", qPrintable(line.problem));
     QApplication::setApplicationName(QStringLiteral("Lumarin"));

@@ -13,6 +13,7 @@
 #include "platform/controls/PictureBox.h"
 #include "platform/controls/ScrollBar.h"
 #include "platform/pictures/PictureLoader.h"
+#include "platform/system/DisplayNames.h"
 #include "platform/system/ScreenArea.h"
 
 using namespace platform;
@@ -117,7 +118,7 @@ void frmLumarin::runLoadSteps(int &step)
         [[fallthrough]];
     case 7:
         form->setCaption(strPicturePath.isEmpty() ? texts::Title
-                                                  : texts::TitlePrefix + strPicturePath);
+                                                  : texts::TitlePrefix + displayPath(strPicturePath));
         step = 8;
         [[fallthrough]];
     case 8:

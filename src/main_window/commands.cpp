@@ -9,6 +9,7 @@
 #include "picker/frmFilePicker.h"
 #include "platform/controls/Dialogs.h"
 #include "platform/files/FileOperations.h"
+#include "platform/system/DisplayNames.h"
 
 using namespace platform;
 
@@ -66,7 +67,7 @@ void frmLumarin::cbDel_Click()
         showReplacedFile();
         return;
     }
-    const QString question = QStringLiteral("Уверены что хотите удалить ") + strPicturePath
+    const QString question = QStringLiteral("Уверены что хотите удалить ") + displayPath(strPicturePath)
         + QLatin1Char('?');
     if (services_.dialogs.message(question, texts::Title, Buttons::YesNo, Icon::None) != Answer::Yes)
         return;
@@ -86,7 +87,7 @@ bool frmLumarin::shownFileWasReplaced() const
 
 void frmLumarin::showReplacedFile()
 {
-    services_.dialogs.message(QStringLiteral("Файл ") + strPicturePath
+    services_.dialogs.message(QStringLiteral("Файл ") + displayPath(strPicturePath)
                                   + QStringLiteral(" изменился после того, как был показан. Он будет показан заново."),
                               texts::Title, Buttons::Ok, Icon::Exclamation);
     LoadImage();

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "main_window/frmLumarin.h"
 
-#include <QFileInfo>
-
 #include "main_window/Texts.h"
+#include <QFileInfo>
 #include "picker/frmFilePicker.h"
 #include "platform/controls/ImageControl.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/PictureBox.h"
+#include "platform/system/Paths.h"
 
 // The platform shows the main window once this returns; the picker, shown
 // last here, then stands beside it, in front.
@@ -24,7 +24,7 @@ void frmLumarin::Form_Load()
 void frmLumarin::showStartFile(const QString &path)
 {
     guard_.run([&] {
-        if (!filePicker().clickFile(QFileInfo(path).fileName()))
+        if (!filePicker().clickFile(platform::fileNameOf(path)))
             NewPicture(path);
     });
 }

@@ -8,6 +8,7 @@
 #include "platform/controls/DriveList.h"
 #include "platform/controls/FileList.h"
 #include "platform/controls/TextBox.h"
+#include "platform/system/DisplayNames.h"
 
 using namespace platform;
 
@@ -32,5 +33,5 @@ void frmFilePicker::drvDrive_Change()
 void frmFilePicker::dirDirectory_Change()
 {
     fleFile->setPath(dirDirectory->path());
-    owner_.txtDir->setText(dirDirectory->path());
+    owner_.txtDir->setText(displayPath(dirDirectory->path()));
 }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "picker/frmFilePicker.h"
 
-#include <QDir>
 #include <QScreen>
 
 #include "main_window/Texts.h"
@@ -13,7 +12,9 @@
 #include "platform/controls/Form.h"
 #include "platform/controls/PictureBox.h"
 #include "platform/controls/TextBox.h"
+#include "platform/system/DisplayNames.h"
 #include "platform/system/Error.h"
+#include "platform/system/Paths.h"
 
 using namespace platform;
 
@@ -80,7 +81,7 @@ void frmFilePicker::createControls()
 {
     QWidget *client = form->client();
     // The lists open on the process's current folder.
-    const QString start = QDir::currentPath();
+    const QString start = currentFolder();
     drvDrive = new DriveList(services_.volumes, start, client);
     drvDrive->move(0, 0, 2295, 315);
     dirDirectory = new DirList(services_.volumes, start, client);
@@ -110,7 +111,7 @@ void frmFilePicker::connectEvents()
 void frmFilePicker::Form_Load()
 {
     blnLoadOnClick = true;
-    owner_.txtDir->setText(dirDirectory->path());
+    owner_.txtDir->setText(displayPath(dirDirectory->path()));
 }
 
 void frmFilePicker::Form_Activate()

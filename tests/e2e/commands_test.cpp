@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "Viewer.h"
 #include "support/QtPrinting.h"
 
@@ -207,6 +210,40 @@ TEST_F(Commands, BrowseBringsBackAMinimisedPicker)
     ASSERT_TRUE(viewer.waitForWindowGone(picker));
     viewer.key(main, {"ctrl+o"});
     EXPECT_EQ(viewer.waitForWindow("Выберите папку/файл"), picker);
+}
+
+TEST(Names, ACp1251NamedFileIsReachedByNAndDeletedExactly)
+{
+    // "Привет.bmp" as an old Windows archive names it, and the UTF-8 name
+    // Qt's lossy decoding makes of it: a program that lost the bytes would
+    // show, load or delete that one.
+    QTemporaryDir dir;
+    const QByteArray cp1251 = "\xCF\xF0\xE8\xE2\xE5\xF2.bmp";
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    image.save(dir.filePath("1.bmp"));
+    const QByteArray picture = contents(dir.filePath("1.bmp"));
+    const int fd = ::open((QFile::encodeName(dir.path()) + '/' + cp1251).constData(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_EQ(::write(fd, picture.constData(), std::size_t(picture.size())), picture.size());
+    ::close(fd);
+    const QString lossy = dir.filePath(QFile::decodeName(cp1251));
+    QFile::copy(dir.filePath("1.bmp"), lossy);
+
+    Viewer viewer(dir.path());
+    const QString main = viewer.waitForWindow("Lumarin");
+    ASSERT_FALSE(main.isEmpty());
+    viewer.key(main, {KeyN});
+    ASSERT_EQ(viewer.waitForTitle(main, "Lumarin - " + dir.filePath("1.bmp")), "Lumarin - " + dir.filePath("1.bmp"));
+    viewer.key(main, {KeyN});
+    const QString title = "Lumarin - " + dir.filePath("Привет.bmp");
+    // A failed load would have emptied the title: this one says it loaded.
+    EXPECT_EQ(viewer.waitForTitle(main, title), title);
+    ASSERT_TRUE(viewer.answerDeleteQuestion(main, "Return"));
+    EXPECT_TRUE(e2e::waitUntil(5000, [&] {
+        return ::access((QFile::encodeName(dir.path()) + '/' + cp1251).constData(), F_OK) != 0;
+    }));
+    EXPECT_EQ(contents(lossy), picture);
+    exitWithAltQ(viewer, main);
 }
 
 TEST(HeldKey, StepsWhileHeldAndStopsAtRelease)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 
 
@@ -61,4 +62,30 @@ TEST(Startup, APictureOrFolderNamedOnTheCommandLineOpensInThePicker)
         EXPECT_TRUE(viewer.waitForExit()) << c.name;
         EXPECT_EQ(viewer.exitCode(), 0) << c.name;
     }
+}
+
+TEST(Startup, AfterTheEndOfOptionsANameIsTheProgramsNotQts)
+{
+    QTemporaryDir folder;
+    QFile::copy(QStringLiteral(LUMARIN_TESTDATA_DIR "/bmpsuite/g/rgb24.bmp"), folder.filePath("-reverse"));
+    e2e::Viewer viewer(folder.path(), {"--", "-reverse"});
+    const QString window = viewer.waitForWindow("Lumarin.*");
+    ASSERT_FALSE(window.isEmpty());
+    const QString shown = "Lumarin - " + folder.filePath("-reverse");
+    EXPECT_EQ(viewer.waitForTitle(window, shown), shown);
+    // Taken by Qt as well, it would have put the menus on the right.
+    const QImage shot = viewer.screenshot(window);
+    qint64 sum = 0, count = 0;
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            if (qGray(shot.pixel(x, y)) < 96) {
+                sum += x;
+                ++count;
+            }
+        }
+    }
+    ASSERT_GT(count, 0) << "no menu text found";
+    EXPECT_LT(sum / count, shot.width() / 2) << "the menus begin on the left";
+    ASSERT_TRUE(viewer.exitWithAltQ(window));
+    EXPECT_EQ(viewer.exitCode(), 0);
 }

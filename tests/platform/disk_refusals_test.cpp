@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -44,6 +45,7 @@ TEST(DiskRefusals, FullOrReadOnlyDisksGiveTheirOwnNumbers)
     bool mounted = false;
     int saveOnFull = -1, saveOnReadOnly = -1, deleteOnReadOnly = -1;
     bool keptRemains = false;
+    QStringList leftBehind;
     std::thread([&] {
         // Mount namespaces belong to threads: this one's ends with it.
         if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
@@ -55,6 +57,7 @@ TEST(DiskRefusals, FullOrReadOnlyDisksGiveTheirOwnNumbers)
         small.write("BM");
         small.close();
         saveOnFull = errorNumber([&] { platform::savePicture(picture, target); });
+        leftBehind = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
         mount(nullptr, mountPoint.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr);
         saveOnReadOnly = errorNumber([&] { platform::savePicture(picture, target); });
         deleteOnReadOnly = errorNumber([&] { platform::deleteFile(kept); });
@@ -64,6 +67,7 @@ TEST(DiskRefusals, FullOrReadOnlyDisksGiveTheirOwnNumbers)
         GTEST_SKIP() << "no right to mount a file system here";
 
     EXPECT_EQ(saveOnFull, platform::errc::DiskFull);
+    EXPECT_EQ(leftBehind, QStringList{"kept.bmp"}) << "no part of the copy";
     EXPECT_EQ(saveOnReadOnly, platform::errc::PermissionDenied);
     EXPECT_EQ(deleteOnReadOnly, platform::errc::PermissionDenied);
     EXPECT_TRUE(keptRemains);

@@ -10,7 +10,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/controls/QtDialogs.h"
+#include <fcntl.h>
+#include <unistd.h>
 #include "platform/controls/SaveFileDialog.h"
+#include "platform/system/DisplayNames.h"
+#include "platform/system/FileNames.h"
 
 TEST(SaveFileDialog, AsksBeforeReplacingAnotherFileAndRefusesReadOnlyOnes)
 {
@@ -24,22 +28,33 @@ TEST(SaveFileDialog, AsksBeforeReplacingAnotherFileAndRefusesReadOnlyOnes)
     changed.open(QIODevice::Append);
     changed.write("newer");
     changed.close();
+    // Names that are not UTF-8: "Привет.jpg" in Windows-1251, and two
+    // names that Qt decodes alike.
+    const QByteArrayList cp1251 = {"\xCF\xF0\xE8\xE2\xE5\xF2.jpg", "\xC0.jpg", "\xC1.jpg"};
+    for (const QByteArray &name : cp1251)
+        ::close(::open((QFile::encodeName(dir.path()) + '/' + name).constData(), O_WRONLY | O_CREAT, 0644));
+    const QString hello = platform::decodeFileName(cp1251[0]);
 
     const struct
     {
         const char *name;
-        QString chosen;
+        QString chosen, meant; // as typed or picked in the dialog; the file
         QMessageBox::StandardButton answer; // NoButton: no question expected
         bool accepted;
         QString shown = QStringLiteral("shown.jpg");
     } cases[] = {
-        {"a new file", "new.jpg", QMessageBox::NoButton, true},
-        {"the shown picture's own file", "shown.jpg", QMessageBox::NoButton, true},
-        {"the shown picture's file, changed since", "changed.jpg", QMessageBox::No, false, "changed.jpg"},
-        {"another file, kept", "other.jpg", QMessageBox::No, false},
-        {"another file, replaced", "other.jpg", QMessageBox::Yes, true},
-        {"a name that looks like markup", "<b>bold.jpg", QMessageBox::No, false},
-        {"a read-only file", "locked.jpg", QMessageBox::Ok, false},
+        {"a new file", "new.jpg", "new.jpg", QMessageBox::NoButton, true},
+        {"the shown picture's own file", "shown.jpg", "shown.jpg", QMessageBox::NoButton, true},
+        {"the shown picture's file, changed since", "changed.jpg", "changed.jpg", QMessageBox::No, false,
+         "changed.jpg"},
+        {"another file, kept", "other.jpg", "other.jpg", QMessageBox::No, false},
+        {"another file, replaced", "other.jpg", "other.jpg", QMessageBox::Yes, true},
+        {"a name that looks like markup", "<b>bold.jpg", "<b>bold.jpg", QMessageBox::No, false},
+        {"a read-only file", "locked.jpg", "locked.jpg", QMessageBox::Ok, false},
+        {"a name as Qt decodes it, kept", QFile::decodeName(cp1251[0]), hello, QMessageBox::No, false},
+        {"a name as the picker shows it, replaced", "Привет.jpg", hello, QMessageBox::Yes, true},
+        {"a lossy name of two files", QFile::decodeName(cp1251[1]), QFile::decodeName(cp1251[1]),
+         QMessageBox::NoButton, true},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -77,10 +92,16 @@ TEST(SaveFileDialog, AsksBeforeReplacingAnotherFileAndRefusesReadOnlyOnes)
 
         EXPECT_EQ(question.isEmpty(), c.answer == QMessageBox::NoButton);
         EXPECT_EQ(box.result() == QDialog::Accepted, c.accepted);
-        EXPECT_TRUE(question.isEmpty() || question.contains(c.chosen)) << question.toStdString();
+        EXPECT_TRUE(question.isEmpty() || question.contains(platform::displayPath(c.meant)))
+            << question.toStdString();
         EXPECT_NE(defaultButton, QMessageBox::Yes) << "a slip of Enter keeps the file";
         EXPECT_TRUE(question.isEmpty() || format == Qt::PlainText) << "every character of the name shows";
+        if (c.accepted) {
+            EXPECT_EQ(box.chosenPath(), dir.filePath(c.meant));
+        }
     }
+    for (const QByteArray &name : cp1251) // names Qt's own clean-up cannot remove
+        ::unlink((QFile::encodeName(dir.path()) + '/' + name).constData());
 }
 
 TEST(QtDialogs, MessageBoxesShowTheirTextAsPlainText)

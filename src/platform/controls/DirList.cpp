@@ -8,7 +8,9 @@
 #include <QStyledItemDelegate>
 
 #include "platform/files/FolderListing.h"
+#include "platform/system/DisplayNames.h"
 #include "platform/system/Error.h"
+#include "platform/system/Paths.h"
 
 namespace platform {
 
@@ -33,7 +35,7 @@ public:
     }
 };
 
-QString displayPath(const QString &folder, const std::optional<Volume> &volume)
+QString pathOf(const QString &folder, const std::optional<Volume> &volume)
 {
     if (volume && QDir::cleanPath(volume->mountPath) == folder && !folder.endsWith('/'))
         return folder + QLatin1Char('/');
@@ -68,13 +70,15 @@ QString DirList::folderFor(const QString &pathOrDrive, const QList<Volume> &volu
             continue;
         volumes_.ensureReady(volume);
         const QString last = lastFolderOnVolume_.value(volume.mountPath);
-        if (!last.isEmpty() && QFileInfo(last).isDir())
+        if (!last.isEmpty() && isFolder(last))
             return last;
         return QDir::cleanPath(volume.mountPath);
     }
     // A drive text whose volume is no longer mounted names a device gone.
-    const QString folder = QDir::cleanPath(QDir(folder_).absoluteFilePath(pathOrDrive));
-    if (leadingPath(pathOrDrive) != pathOrDrive && !QFileInfo(folder).isDir())
+    const QString folder = pathOrDrive.startsWith(QLatin1Char('/'))
+        ? QDir::cleanPath(pathOrDrive)
+        : QDir::cleanPath(folder_ + QLatin1Char('/') + pathOrDrive);
+    if (leadingPath(pathOrDrive) != pathOrDrive && !isFolder(folder))
         raise(errc::DeviceUnavailable, pathOrDrive);
     return folder;
 }
@@ -102,7 +106,7 @@ void DirList::fill(const QString &folder, const QStringList &subfolders,
 {
     const std::optional<Volume> volume = volumeHolding(volumes, folder);
     folder_ = folder;
-    path_ = displayPath(folder, volume);
+    path_ = pathOf(folder, volume);
     if (volume)
         lastFolderOnVolume_.insert(volume->mountPath, folder);
 
@@ -118,14 +122,14 @@ void DirList::fill(const QString &folder, const QStringList &subfolders,
         chain << QDir::cleanPath(chain.last() + QLatin1Char('/') + part);
     int level = 0;
     for (const QString &ancestor : chain) {
-        const QString name = level == 0 ? root : QFileInfo(ancestor).fileName();
-        auto *item = new QListWidgetItem(open, name, list_);
+        const QString name = level == 0 ? root : fileNameOf(ancestor);
+        auto *item = new QListWidgetItem(open, displayPath(name), list_);
         item->setData(FolderRole, ancestor);
         item->setData(LevelRole, level++);
     }
     list_->setCurrentRow(int(chain.size()) - 1);
     for (const QString &name : subfolders) {
-        auto *item = new QListWidgetItem(closed, name, list_);
+        auto *item = new QListWidgetItem(closed, displayPath(name), list_);
         item->setData(FolderRole, QDir::cleanPath(folder + QLatin1Char('/') + name));
         item->setData(LevelRole, level);
     }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/controls/FileListModel.h"
 
+#include "platform/system/DisplayNames.h"
+
 namespace platform {
 
 void FileListModel::setNames(QStringList names)
@@ -19,7 +21,7 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= names_.size())
         return {};
-    return names_.at(index.row());
+    return displayPath(names_.at(index.row()));
 }
 
 } // namespace platform

@@ -7,7 +7,8 @@
 namespace platform {
 
 // The file names behind a file list: one model row per name, no widget item
-// per file, so a folder of 100,000 pictures lists at once.
+// per file, so a folder of 100,000 pictures lists at once. The rows show
+// each name as displayPath does; names() are the real ones.
 class FileListModel : public QAbstractListModel
 {
     Q_OBJECT

@@ -49,7 +49,7 @@ void QtDialogs::showSave(CommonDialog &dialog)
     SaveFileDialog box(QApplication::activeWindow(), dialog);
     if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
         return;
-    dialog.FileName = box.selectedFiles().constFirst();
+    dialog.FileName = box.chosenPath();
 }
 
 } // namespace platform

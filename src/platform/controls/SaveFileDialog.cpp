@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/controls/SaveFileDialog.h"
 
-#include <QFileInfo>
-#include <QMessageBox>
-
+#include "platform/files/FileIdentity.h"
 #include "platform/files/FileOperations.h"
+#include "platform/files/QtNames.h"
+#include "platform/system/DisplayNames.h"
+#include "platform/system/Paths.h"
 
 namespace platform {
 
@@ -20,11 +21,11 @@ QStringList qtNameFilters(const QString &filter)
     return filters;
 }
 
-bool isShownFile(const QFileInfo &chosen, const QString &shown, const std::optional<FileIdentity> &version)
+bool isShownFile(const QString &chosen, const QString &shown, const std::optional<FileIdentity> &version)
 {
-    return !shown.isEmpty() && chosen.exists()
-        && chosen.canonicalFilePath() == QFileInfo(shown).canonicalFilePath()
-        && fileIdentity(chosen.filePath()) == version;
+    // The shown file (whatever name leads to it), still the version the
+    // picture was read from.
+    return !shown.isEmpty() && version && fileIdentity(chosen) == version;
 }
 
 } // namespace
@@ -60,22 +61,26 @@ QMessageBox::StandardButton SaveFileDialog::warn(const QString &text, QMessageBo
 
 void SaveFileDialog::accept()
 {
-    const QFileInfo chosen(selectedFiles().value(0));
-    if ((flags_ & ofn::NoReadOnlyReturn) && chosen.isFile() && isReadOnlyFile(chosen.filePath())) {
+    const QString chosen = pathChosenInQt(selectedFiles().value(0));
+    if ((flags_ & ofn::NoReadOnlyReturn) && pathKind(chosen) == PathKind::File && isReadOnlyFile(chosen)) {
         warn(QStringLiteral("Файл %1 доступен только для чтения.\n"
                             "Выберите другое имя файла.")
-                 .arg(chosen.fileName()),
+                 .arg(displayPath(fileNameOf(chosen))),
              QMessageBox::Ok, QMessageBox::Ok);
         return;
     }
     // The dialog's own question, in Qt's words, but asked here: Qt's would
-    // read a name that looks like markup as markup.
-    if (chosen.exists() && !chosen.isDir() && !isShownFile(chosen, shownFile_, shownVersion_)) {
-        const QString question = tr("%1 already exists.\nDo you want to replace it?").arg(chosen.fileName());
+    // read a name that looks like markup as markup, and would not find a
+    // name it cannot show.
+    const PathKind kind = pathKind(chosen);
+    if (kind != PathKind::Missing && kind != PathKind::Folder && !isShownFile(chosen, shownFile_, shownVersion_)) {
+        const QString question =
+            tr("%1 already exists.\nDo you want to replace it?").arg(displayPath(fileNameOf(chosen)));
         if (warn(question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
             return;
     }
     setOption(QFileDialog::DontConfirmOverwrite, true);
+    chosen_ = chosen;
     QFileDialog::accept();
 }
 

@@ -24,6 +24,8 @@ public:
     SaveFileDialog(QWidget *parent, const CommonDialog &settings);
 
     void accept() override;
+    // The file chosen, as named on disk (see pathChosenInQt).
+    QString chosenPath() const { return chosen_; }
 
 private:
     QMessageBox::StandardButton warn(const QString &text, QMessageBox::StandardButtons buttons,
@@ -32,6 +34,7 @@ private:
     QString shownFile_;
     std::optional<FileIdentity> shownVersion_;
     int flags_;
+    QString chosen_;
 };
 
 } // namespace platform

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/files/FileIdentity.h"
 
-#include <QFile>
-
 #include <sys/stat.h>
+
+#include "platform/system/FileNames.h"
 
 namespace platform {
 
 std::optional<FileIdentity> fileIdentity(const QString &path)
 {
     struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+    if (::stat(encodeFileName(path).constData(), &info) != 0)
         return std::nullopt;
     return FileIdentity{quint64(info.st_dev), quint64(info.st_ino), qint64(info.st_size),
                         qint64(info.st_mtim.tv_sec), qint64(info.st_mtim.tv_nsec),

@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/files/FileOperations.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-
 #include <cerrno>
-#include <cstdio>
+#include <climits>
+#include <cstdlib>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/system/Error.h"
+#include "platform/system/FileNames.h"
+#include "platform/system/Paths.h"
 
 namespace platform {
 
@@ -19,7 +18,7 @@ bool isReadOnlyFile(const QString &path)
 {
     // A link is judged by itself, not by its target: deleting it leaves the
     // target alone.
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = encodeFileName(path);
     struct stat info {};
     if (::lstat(name.constData(), &info) != 0 || S_ISLNK(info.st_mode))
         return false;
@@ -34,30 +33,36 @@ bool isFolderForPictures(const QString &folder)
     static constexpr const char *ProgramFolders[] = {
         "/bin", "/sbin", "/usr/bin", "/usr/sbin", "/usr/games", "/usr/local/bin", "/usr/local/sbin",
         "/usr/local/games"};
-    const QString real = QFileInfo(folder).canonicalFilePath();
-    if (real.isEmpty() || !QFileInfo(real).isDir())
+    // Compared as the real folders, links resolved (/bin is /usr/bin here).
+    const auto real = [](const QByteArray &path) {
+        char resolved[PATH_MAX];
+        return ::realpath(path.constData(), resolved) ? QByteArray(resolved) : QByteArray();
+    };
+    const QByteArray chosen = real(encodeFileName(folder));
+    if (chosen.isEmpty() || !isFolder(decodeFileName(chosen)))
         return false;
     for (const char *programs : ProgramFolders) {
-        if (real == QFileInfo(QString::fromLatin1(programs)).canonicalFilePath())
+        if (chosen == real(programs))
             return false;
     }
-    return ::access(QFile::encodeName(real).constData(), W_OK) == 0;
+    return ::access(chosen.constData(), W_OK) == 0;
 }
 
 void deleteFile(const QString &path)
 {
     if (path.isEmpty())
         raise(errc::PathFileAccess, QStringLiteral("имя файла не задано"));
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink())
-        raise(info.absoluteDir().exists() ? errc::FileNotFound : errc::PathNotFound, path);
-    if (info.isDir() && !info.isSymLink())
+    const QByteArray name = encodeFileName(path);
+    struct stat info {};
+    if (::lstat(name.constData(), &info) != 0)
+        raise(isFolder(folderOf(absolutePath(path))) ? errc::FileNotFound : errc::PathNotFound, path);
+    if (S_ISDIR(info.st_mode))
         raise(errc::PathFileAccess, path);
     // Refused as the desktop refuses deleting a read-only file, though the
     // folder would allow it.
     if (isReadOnlyFile(path))
         raise(errc::PathFileAccess, path);
-    if (std::remove(QFile::encodeName(path).constData()) != 0) {
+    if (::unlink(name.constData()) != 0) {
         const int reason = errno;
         raise(reason == EACCES || reason == EPERM || reason == EROFS ? errc::PermissionDenied
                                                                       : errc::PathFileAccess,

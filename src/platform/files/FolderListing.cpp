@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/files/FolderListing.h"
 
-#include <QDirIterator>
-#include <QFileInfo>
-
 #include <algorithm>
 #include <vector>
 
+#include <unistd.h>
+
+#include "platform/files/FolderEntries.h"
 #include "platform/files/NaturalOrder.h"
 #include "platform/system/Error.h"
+#include "platform/system/FileNames.h"
+#include "platform/system/Paths.h"
 
 namespace platform {
 
@@ -51,39 +53,41 @@ QStringList sortedNaturally(QStringList names)
 
 void ensureReadableFolder(const QString &folder)
 {
-    const QFileInfo info(folder);
-    if (!info.exists() || !info.isDir())
+    if (!isFolder(folder))
         raise(errc::PathNotFound, folder);
-    if (!info.isReadable() || !info.isExecutable())
+    if (::access(encodeFileName(folder).constData(), R_OK | X_OK) != 0)
         raise(errc::PermissionDenied, folder);
 }
 
+// A link counts as what it leads to: a link to a device or a pipe, whatever
+// its name, holds no picture.
 QStringList listMatchingFiles(const QString &folder, const QString &patterns)
 {
     ensureReadableFolder(folder);
     const QStringList suffixes = suffixesOf(patterns);
     QStringList names;
-    // No QDir sorting: the natural order is applied once, on precomputed
-    // keys, which keeps a folder of 100,000 pictures quick to open.
-    QDirIterator it(folder, QDir::Files | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QString name = it.fileName();
-        if (matches(name, suffixes))
-            names << name;
-    }
+    forEachEntry(folder, [&](const FolderEntry &entry) {
+        if (entry.name.startsWith('.'))
+            return;
+        QString name = decodeFileName(entry.name);
+        if (matches(name, suffixes) && entry.isFile())
+            names << std::move(name);
+    });
+    // Sorted once, on precomputed keys, which keeps a folder of 100,000
+    // pictures quick to open.
     return sortedNaturally(std::move(names));
 }
 
+// A link to a folder is one; a link to anything else cannot be opened as
+// one.
 QStringList listSubfolders(const QString &folder)
 {
     ensureReadableFolder(folder);
     QStringList names;
-    QDirIterator it(folder, QDir::Dirs | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        names << it.fileName();
-    }
+    forEachEntry(folder, [&](const FolderEntry &entry) {
+        if (!entry.name.startsWith('.') && entry.isFolder())
+            names << decodeFileName(entry.name);
+    });
     return sortedNaturally(std::move(names));
 }
 

@@ -6,11 +6,13 @@
 
 namespace platform {
 
-// The names of a folder's visible files whose names match one of the
-// patterns ("*.bmp;*.jpg", letter case ignored), in natural order.
+// The names of a folder's visible plain files (no name starting with a dot,
+// links followed) whose names match one of the patterns ("*.bmp;*.jpg",
+// letter case ignored), in natural order.
 QStringList listMatchingFiles(const QString &folder, const QString &patterns);
 
-// The names of a folder's visible subfolders, in natural order.
+// The names of a folder's visible subfolders (links followed), in natural
+// order.
 QStringList listSubfolders(const QString &folder);
 
 // Throws "path not found" or "permission denied" when a folder cannot be

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/pictures/PictureFile.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 
@@ -13,6 +11,8 @@
 
 #include "platform/pictures/Prefault.h"
 #include "platform/system/Error.h"
+#include "platform/system/FileNames.h"
+#include "platform/system/Paths.h"
 
 namespace platform {
 
@@ -22,18 +22,15 @@ namespace {
 // place after any check by name would otherwise block the open.
 int openWithoutWaiting(const QString &path)
 {
-    return ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    return ::open(encodeFileName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
 }
 
 // Opens a picture file for reading; anything but a plain file is refused
 // once open.
 void openPlainFile(const QString &path, QFile &file)
 {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        const bool folderExists = info.absoluteDir().exists();
-        raise(folderExists ? errc::FileNotFound : errc::PathNotFound, path);
-    }
+    if (pathKind(path) == PathKind::Missing)
+        raise(isFolder(folderOf(absolutePath(path))) ? errc::FileNotFound : errc::PathNotFound, path);
     const int fd = openWithoutWaiting(path);
     if (fd < 0)
         raise(errno == EACCES || errno == EPERM ? errc::PermissionDenied : errc::PathFileAccess, path);

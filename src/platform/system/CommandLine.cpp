@@ -1,12 +1,34 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/system/CommandLine.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <cstring>
 
+#include "platform/system/DisplayNames.h"
+#include "platform/system/FileNames.h"
+#include "platform/system/Paths.h"
 #include "version.h"
 
 namespace platform {
+
+Arguments::Arguments(int argc, char **argv)
+{
+    int end = 0;
+    while (end < argc && std::strcmp(argv[end], "--") != 0)
+        ++end;
+    qt_.assign(argv, argv + end);
+    qt_.push_back(nullptr);
+    qtCount_ = end;
+    for (int i = end; i < argc; ++i)
+        afterOptions_ << decodeFileName(argv[i]);
+}
+
+QStringList Arguments::program() const
+{
+    QStringList arguments;
+    for (int i = 1; i < qtCount_; ++i)
+        arguments << decodeFileName(qt_[std::size_t(i)]);
+    return arguments + afterOptions_;
+}
 
 CommandLine parseCommandLine(const QStringList &arguments)
 {
@@ -34,15 +56,15 @@ CommandLine parseCommandLine(const QStringList &arguments)
     }
     const QString &path = paths.constFirst();
     if (!optionsEnded && path.startsWith(QLatin1Char('-'))) {
-        line.problem = QStringLiteral("lumarin: неизвестный ключ %1 (см. lumarin --help)").arg(path);
+        line.problem = QStringLiteral("lumarin: неизвестный ключ %1 (см. lumarin --help)")
+                           .arg(displayPath(path));
         return line;
     }
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        line.problem = QStringLiteral("lumarin: нет такого файла или папки: %1").arg(path);
+    if (pathKind(path) == PathKind::Missing) {
+        line.problem = QStringLiteral("lumarin: нет такого файла или папки: %1").arg(displayPath(path));
         return line;
     }
-    line.path = QDir::cleanPath(info.absoluteFilePath());
+    line.path = absolutePath(path);
     return line;
 }
 

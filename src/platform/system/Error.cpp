@@ -4,6 +4,8 @@
 #include <exception>
 #include <new>
 
+#include "platform/system/DisplayNames.h"
+
 namespace platform {
 
 QString standardDescription(int number)
@@ -28,7 +30,7 @@ void raise(int number, const QString &detail)
 {
     QString text = standardDescription(number);
     if (!detail.isEmpty())
-        text += QStringLiteral(": ") + detail;
+        text += QStringLiteral(": ") + displayPath(detail);
     throw Error{number, text};
 }
 
