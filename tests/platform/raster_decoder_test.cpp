@@ -270,7 +270,8 @@ TEST(RasterDecoder, ReadsWhatItCanAndRefusesBombsAndTheRest)
 {
     // Headers that declare pictures far beyond memory, followed by almost
     // nothing: the refusal must come from the declared size.
-    QByteArray jpeg = encoded("JPEG");
+    const QByteArray red = encoded("JPEG");
+    QByteArray jpeg = red;
     jpeg.replace(jpeg.indexOf("\xFF\xC0") + 5, 4, QByteArray::fromHex("ffdcffdc")); // 65500 × 65500
     const QByteArray gif = QByteArray("GIF89a\xff\xff\xff\xff\x00\x00\x00", 13) + QByteArray(32, '\0');
     const QByteArray bmp = encoded("BMP").replace(18, 8, QByteArray::fromHex("60ea000060ea0000")); // 60000²
@@ -287,6 +288,8 @@ TEST(RasterDecoder, ReadsWhatItCanAndRefusesBombsAndTheRest)
         {"cursor", file("pillow/deerstalker.cur"), 0},
         {"bitmap without a file header", file("pillow/clipboard.dib"), 0},
         {"gif", file("pillow/transparent.gif"), 0},
+        {"jpeg with stray bytes before a marker", file("pillow/junk_jpeg_header.jpg"), 0},
+        {"jpeg with a stuffed zero between its segments", file("pillow/jpeg_ff00_header.jpg"), 0},
         {"jpeg", jpeg, OutOfMemory},
         {"jpeg with a stray byte before its frame", jpeg.left(20) + '\0' + jpeg.mid(20), OutOfMemory},
         {"gif", gif, OutOfMemory},
@@ -313,6 +316,9 @@ TEST(RasterDecoder, ReadsWhatItCanAndRefusesBombsAndTheRest)
         {"icon: size past the end", iconFile({icon}, 0, 1), InvalidPicture},
         {"icon: more entries than the file holds", iconFile({icon}, 0, 0, 200), InvalidPicture},
         {"icon: no entries", iconFile({}), InvalidPicture},
+        {"jpeg cut inside its header", red.left(red.indexOf("\xFF\xC4") + 10), InvalidPicture},
+        {"jpeg cut before its first scan", red.left(red.indexOf("\xFF\xDA")), InvalidPicture},
+        {"jpeg with an unknown marker in its header", QByteArray(red).insert(2, "\xFF\x20"), InvalidPicture},
     };
     for (const auto &c : cases)
         EXPECT_EQ(errorOf(c.bytes), c.number) << c.name;
@@ -414,6 +420,8 @@ TEST(JpegDecoder, ReducesAsFarAsTheResultStillCoversTheView)
 
 TEST(JpegDecoder, StopsWhenAsked)
 {
+    // Between rows, and while a progressive file's scans are read in.
     const std::atomic_bool stop = true;
-    EXPECT_TRUE(platform::decodeJpeg(file("pillow/hopper.jpg"), {}, &stop).isNull());
+    for (const char *name : {"pillow/hopper.jpg", "pillow/app13-multiple.jpg"})
+        EXPECT_TRUE(platform::decodeJpeg(file(name), {}, &stop).isNull()) << name;
 }
