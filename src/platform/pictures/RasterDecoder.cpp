@@ -8,7 +8,7 @@
 
 #include "platform/pictures/BitmapReader.h"
 #include "platform/pictures/ByteFields.h"
-#include "platform/pictures/EmbeddedImage.h"
+#include "platform/pictures/GifReader.h"
 #include "platform/pictures/IconReader.h"
 #include "platform/pictures/JpegDecoder.h"
 #include "platform/pictures/JpegSegments.h"
@@ -55,35 +55,6 @@ QSize jpegFrameSize(const QByteArray &bytes)
                     qFromBigEndian<quint16>(bytes.constData() + segment->at + 1)};
     }
     return {};
-}
-
-// A GIF's logical screen may be smaller than its first frame, even empty;
-// the decoder then makes the picture large enough for the frame.
-QSize gifCanvasSize(const QByteArray &bytes)
-{
-    if (bytes.size() < 13)
-        return {};
-    int width = fieldAt<quint16>(bytes, 6);
-    int height = fieldAt<quint16>(bytes, 8);
-    const uchar flags = uchar(bytes.at(10));
-    qsizetype at = 13 + ((flags & 0x80) ? 3 * (2 << (flags & 7)) : 0);
-    while (at < bytes.size()) {
-        const uchar block = uchar(bytes.at(at));
-        if (block == 0x2C) { // image descriptor
-            if (at + 9 > bytes.size())
-                break;
-            width = std::max(width, fieldAt<quint16>(bytes, at + 1) + fieldAt<quint16>(bytes, at + 5));
-            height = std::max(height, fieldAt<quint16>(bytes, at + 3) + fieldAt<quint16>(bytes, at + 7));
-            break;
-        }
-        if (block != 0x21 || at + 2 >= bytes.size()) // extension, else the end
-            break;
-        at += 2;
-        while (at < bytes.size() && bytes.at(at) != 0) // its sub-blocks
-            at += 1 + uchar(bytes.at(at));
-        ++at;
-    }
-    return {width, height};
 }
 
 } // namespace
@@ -155,7 +126,7 @@ PicturePtr decodeRaster(const QByteArray &bytes, QSize fitWithin, const std::ato
     else if (kind == Picture::Kind::Jpeg)
         image = decodeJpeg(bytes, fitWithin, stop);
     else
-        image = readWithQt(bytes, "gif"); // its first frame
+        image = readGif(bytes);
     if (image.isNull() || image.width() <= 0 || image.height() <= 0)
         raise(errc::InvalidPicture, QStringLiteral("файл повреждён или не поддерживается"));
     return std::make_shared<const Picture>(kind, std::move(image), bytes);
