@@ -295,8 +295,17 @@ TEST(IconReader, ShowsTheLargestDeepestImageWithItsMask)
          Green, 0},
         {"a 32-bit image's own alpha instead of its mask", iconFile({iconBitmap(8, 32, HalfGreen, true)}), 8,
          HalfGreen, HalfGreen},
-        {"the image left when the directory lies about another",
+        {"the image left when the directory lies about another's place",
          iconFile({iconBitmap(32, 24, Red), iconBitmap(16, 24, Blue)}, 1 << 20), 16, Blue, Blue},
+        {"an image the directory says runs past the end", iconFile({iconBitmap(16, 24, Red)}, 0, 1), 16, Red, Red},
+        {"a directory counting more images than the file holds", iconFile({iconBitmap(16, 24, Red)}, 0, 0, 200), 16,
+         Red, Red},
+        {"a whole image before a larger one the file holds only the start of",
+         iconFile({bitmapFile({2000, 4000, 40, 24, 0, {}, QByteArray(16, '\0')}).mid(14), iconBitmap(16, 24, Blue)}), 16,
+         Blue, Blue},
+        {"the image left beside one too large for memory",
+         iconFile({bitmapFile({60000, 120000, 40, 24, 0, {}, QByteArray(16, '\0')}).mid(14), iconBitmap(16, 24, Blue)}),
+         16, Blue, Blue},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -410,8 +419,6 @@ TEST(RasterDecoder, ReadsWhatItCanAndRefusesBombsAndTheRest)
         {"unknown header size", bitmapFile({.headerBytes = 66}), InvalidPicture},
         {"pixels past the end", bitmapFile({.pixelsAt = 1000}), InvalidPicture},
         {"icon: offset past the end", iconFile({icon}, 1 << 20), InvalidPicture},
-        {"icon: size past the end", iconFile({icon}, 0, 1), InvalidPicture},
-        {"icon: more entries than the file holds", iconFile({icon}, 0, 0, 200), InvalidPicture},
         {"icon: no entries", iconFile({}), InvalidPicture},
         {"jpeg cut inside its header", red.left(red.indexOf("\xFF\xC4") + 10), InvalidPicture},
         {"jpeg cut before its first scan", red.left(red.indexOf("\xFF\xDA")), InvalidPicture},
