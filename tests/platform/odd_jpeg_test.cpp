@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 #include <jpeglib.h>
 
-#include "platform/pictures/PictureFile.h"
+#include "platform/pictures/JpegWatch.h"
 #include "platform/pictures/RasterDecoder.h"
 #include "platform/system/Error.h"
 #include "support/TestWindow.h"
@@ -223,6 +223,22 @@ TEST(OddJpeg, ScansPastTheLimitAreNotRead)
     const qsizetype scan = whole.indexOf("\xFF\xDA");
     const QByteArray empty = whole.left(scan) + whole.mid(scan, scanData(whole) - scan).repeated(600);
     EXPECT_EQ(decoded(empty + whole.mid(scan)), decoded(empty + "\xFF\xD9"));
+}
+
+TEST(OddJpeg, FewerScansAreReadOfALargerPicture)
+{
+    const struct
+    {
+        QSize size;
+        int scans;
+    } cases[] = {
+        {{128, 128}, 500},     // far more than any real file has
+        {{6000, 4000}, 134},   // each scan a pass over 24 million pixels
+        {{12000, 8000}, 33},
+        {{20000, 20000}, 32},  // but never fewer than a real file may have
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(platform::jpegScanLimit(c.size), c.scans) << c.size.width() << " × " << c.size.height();
 }
 
 TEST(OddJpeg, CoefficientsBeyondLibjpegsMemoryLimitAreRefused)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/pictures/JpegWatch.h"
 
+#include <algorithm>
+
 #include <jerror.h>
 
 #include "platform/pictures/PictureLimits.h"
@@ -9,11 +11,14 @@ namespace platform {
 
 namespace {
 
-// Scans read before the rest of the file is taken for missing. Real
-// progressive files have ten or so; each scan costs a pass over the whole
-// picture, so a hostile file of thousands of tiny scans would keep the
-// decoder busy for minutes.
+// Real progressive files have ten scans or so, rarely a few dozen. Each
+// scan is a pass over the whole picture, however little data it holds, so
+// a hostile file of thousands of tiny scans would keep the decoder busy for
+// minutes. The passes are bounded to a second's worth of pixels or so, but
+// never to fewer scans than a real file may have.
+constexpr int MinScans = 32;
 constexpr int MaxScans = 500;
+constexpr double ScanPixels = 3.0 * (1 << 30);
 
 JpegWatch &watchOf(j_common_ptr info)
 {
@@ -45,11 +50,17 @@ extern "C" void followProgress(j_common_ptr common)
     // The source then says it has reached its end, as it does for a file
     // cut short: the picture is what the scans before gave.
     auto *info = reinterpret_cast<j_decompress_ptr>(common);
-    if (info->input_scan_number > MaxScans)
+    if (info->input_scan_number > jpegScanLimit(QSize(int(info->image_width), int(info->image_height))))
         info->src->bytes_in_buffer = 0;
 }
 
 } // namespace
+
+int jpegScanLimit(QSize size)
+{
+    const double pixels = std::max(1.0, double(size.width()) * double(size.height()));
+    return int(std::clamp(ScanPixels / pixels, double(MinScans), double(MaxScans)));
+}
 
 void reportTo(JpegWatch &watch, jpeg_decompress_struct &info)
 {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include <QSize>
+
 #include <atomic>
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE
@@ -25,6 +27,10 @@ struct JpegWatch
     JpegOutcome outcome = JpegOutcome::Failed;
     const std::atomic_bool *stop = nullptr;
 };
+
+// How many scans of a picture of `size` are read before the rest of the
+// file is taken for missing, as if the file ended there.
+int jpegScanLimit(QSize size);
 
 // Points `info`'s error handling at `watch`: before jpeg_create_decompress.
 void reportTo(JpegWatch &watch, jpeg_decompress_struct &info);
