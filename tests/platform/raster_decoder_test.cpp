@@ -97,7 +97,8 @@ QByteArray bitmapFile(const Layout &l)
 QImage drawn(std::initializer_list<const char *> rows)
 {
     const QHash<char, QRgb> colours{{'R', qRgb(255, 0, 0)}, {'G', qRgb(0, 255, 0)}, {'B', qRgb(0, 0, 255)},
-                                    {'K', qRgb(0, 0, 0)},   {'h', qRgba(0, 255, 0, 128)}};
+                                    {'K', qRgb(0, 0, 0)},   {'h', qRgba(0, 255, 0, 128)},
+                                    {'2', qRgb(2, 2, 2)}};
     QImage image(int(std::strlen(*rows.begin())), int(rows.size()), QImage::Format_ARGB32);
     for (int i = 0, width = image.width(); i < width * image.height(); ++i)
         image.setPixel(i % width, i / width, colours.value(rows.begin()[i / width][i % width]));
@@ -135,6 +136,46 @@ QByteArray iconFile(const QList<QByteArray> &images, qint64 offsetLie = 0, qint6
         offsetLie = sizeLie = 0; // only the first entry lies
     }
     return directory + data;
+}
+
+// Two-bit colour indices as a GIF's LZW data, each index a code of its own:
+// a clear code after every second keeps the codes three bits wide.
+QByteArray gifData(std::initializer_list<int> indices)
+{
+    QList<int> codes{4};
+    for (qsizetype i = 0; i < qsizetype(indices.size()); ++i) {
+        codes << indices.begin()[i];
+        if (i % 2)
+            codes << 4;
+    }
+    codes << 5;
+    QByteArray packed;
+    quint32 buffer = 0;
+    int held = 0;
+    for (const int code : codes) {
+        buffer |= quint32(code) << held;
+        for (held += 3; held >= 8; held -= 8, buffer >>= 8)
+            packed += char(buffer);
+    }
+    if (held > 0)
+        packed += char(buffer);
+    return QByteArray("\x02") + char(packed.size()) + packed + '\0';
+}
+
+// A GIF of a logical screen of `screen`, with a global table of red, green,
+// blue and black unless told otherwise, holding `blocks`.
+QByteArray gifFile(QSize screen, const QByteArray &blocks, bool globalTable = true)
+{
+    const QByteArray table = QByteArray::fromHex("ff0000" "00ff00" "0000ff" "000000");
+    return "GIF89a" + le32({quint32(screen.width()) | quint32(screen.height()) << 16}).left(4)
+        + (globalTable ? QByteArray("\x81\0\0", 3) + table : QByteArray(3, '\0')) + blocks + ';';
+}
+
+// An image descriptor of `place` with its `flags`, then what follows it.
+QByteArray gifImage(QRect place, const QByteArray &rest, uchar flags = 0)
+{
+    return ',' + le32({quint32(place.x()) | quint32(place.y()) << 16, quint32(place.width()) | quint32(place.height()) << 16})
+        + char(flags) + rest;
 }
 
 constexpr QRgb Red = 0xffff0000, Green = 0xff00ff00, Blue = 0xff0000ff, HalfGreen = 0x8000ff00;
@@ -254,8 +295,17 @@ TEST(IconReader, ShowsTheLargestDeepestImageWithItsMask)
          Green, 0},
         {"a 32-bit image's own alpha instead of its mask", iconFile({iconBitmap(8, 32, HalfGreen, true)}), 8,
          HalfGreen, HalfGreen},
-        {"the image left when the directory lies about another",
+        {"the image left when the directory lies about another's place",
          iconFile({iconBitmap(32, 24, Red), iconBitmap(16, 24, Blue)}, 1 << 20), 16, Blue, Blue},
+        {"an image the directory says runs past the end", iconFile({iconBitmap(16, 24, Red)}, 0, 1), 16, Red, Red},
+        {"a directory counting more images than the file holds", iconFile({iconBitmap(16, 24, Red)}, 0, 0, 200), 16,
+         Red, Red},
+        {"a whole image before a larger one the file holds only the start of",
+         iconFile({bitmapFile({2000, 4000, 40, 24, 0, {}, QByteArray(16, '\0')}).mid(14), iconBitmap(16, 24, Blue)}), 16,
+         Blue, Blue},
+        {"the image left beside one too large for memory",
+         iconFile({bitmapFile({60000, 120000, 40, 24, 0, {}, QByteArray(16, '\0')}).mid(14), iconBitmap(16, 24, Blue)}),
+         16, Blue, Blue},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -266,11 +316,68 @@ TEST(IconReader, ShowsTheLargestDeepestImageWithItsMask)
     }
 }
 
+TEST(GifReader, ShowsTheFirstImageOnItsScreen)
+{
+    const QByteArray transparentOne("\x21\xF9\x04\x01\0\0\x01\0", 8);
+    const QByteArray blueGreen = QByteArray::fromHex("0000ff" "00ff00");
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+        QImage expected;
+    } cases[] = {
+        {"the screen around a smaller image", gifFile({4, 2}, gifImage({1, 0, 2, 1}, gifData({0, 1}))),
+         drawn({".RG.", "...."})},
+        {"its transparent colour", gifFile({2, 1}, transparentOne + gifImage({0, 0, 2, 1}, gifData({0, 1}))),
+         drawn({"R."})},
+        {"an image of no width, reaching past the screen", gifFile({3, 1}, gifImage({5, 0, 0, 3}, gifData({}))),
+         drawn({"..."})},
+        {"an image without data", gifFile({2, 1}, gifImage({0, 0, 2, 1}, {})), drawn({".."})},
+        {"data that ends early", gifFile({2, 2}, gifImage({0, 0, 2, 2}, gifData({0, 1, 2}))), drawn({"RG", "B."})},
+        {"damage after the image", gifFile({2, 1}, gifImage({0, 0, 2, 1}, gifData({0, 1})) + "\x99\x99"),
+         drawn({"RG"})},
+        {"interlaced rows", gifFile({1, 5}, gifImage({0, 0, 1, 5}, gifData({0, 1, 2, 3, 0}), 0x40)),
+         drawn({"R", "K", "B", "R", "G"})},
+        {"its own table, black past its end", gifFile({3, 1}, gifImage({0, 0, 3, 1}, blueGreen + gifData({0, 1, 3}), 0x80)),
+         drawn({"BGK"})},
+        {"an empty screen as large as the image reaches", gifFile({0, 0}, gifImage({1, 1, 1, 1}, gifData({2}))),
+         drawn({"..", ".B"})},
+        {"greys without any table", gifFile({2, 1}, gifImage({0, 0, 2, 1}, gifData({0, 2})), false), drawn({"K2"})},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QImage image = platform::decodeRaster(c.bytes)->image();
+        EXPECT_EQ(image.convertToFormat(QImage::Format_ARGB32), c.expected);
+        // Opaque pictures are drawn without blending.
+        bool transparent = false;
+        for (int i = 0; i < c.expected.width() * c.expected.height(); ++i)
+            transparent |= qAlpha(c.expected.pixel(i % c.expected.width(), i / c.expected.width())) == 0;
+        EXPECT_EQ(image.hasAlphaChannel(), transparent);
+    }
+}
+
+TEST(GifReader, ShowsEveryGifOfTheTestDataAsQtsReaderShowsItsFirstFrame)
+{
+    int compared = 0;
+    for (const QFileInfo &gif : QDir(testDataPath("pillow")).entryInfoList({"*.gif"}, QDir::Files)) {
+        SCOPED_TRACE(gif.fileName().toStdString());
+        const QImage expected = QImageReader(gif.filePath(), "gif").read();
+        if (expected.isNull())
+            continue;
+        ++compared;
+        // Transparent pixels as transparent, whatever colour Qt leaves in them.
+        EXPECT_EQ(decoded(file(gif.filePath())).convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                  expected.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    }
+    EXPECT_GT(compared, 30);
+}
+
 TEST(RasterDecoder, ReadsWhatItCanAndRefusesBombsAndTheRest)
 {
     // Headers that declare pictures far beyond memory, followed by almost
     // nothing: the refusal must come from the declared size.
-    QByteArray jpeg = encoded("JPEG");
+    const QByteArray red = encoded("JPEG");
+    QByteArray jpeg = red;
     jpeg.replace(jpeg.indexOf("\xFF\xC0") + 5, 4, QByteArray::fromHex("ffdcffdc")); // 65500 × 65500
     const QByteArray gif = QByteArray("GIF89a\xff\xff\xff\xff\x00\x00\x00", 13) + QByteArray(32, '\0');
     const QByteArray bmp = encoded("BMP").replace(18, 8, QByteArray::fromHex("60ea000060ea0000")); // 60000²
@@ -287,6 +394,8 @@ TEST(RasterDecoder, ReadsWhatItCanAndRefusesBombsAndTheRest)
         {"cursor", file("pillow/deerstalker.cur"), 0},
         {"bitmap without a file header", file("pillow/clipboard.dib"), 0},
         {"gif", file("pillow/transparent.gif"), 0},
+        {"jpeg with stray bytes before a marker", file("pillow/junk_jpeg_header.jpg"), 0},
+        {"jpeg with a stuffed zero between its segments", file("pillow/jpeg_ff00_header.jpg"), 0},
         {"jpeg", jpeg, OutOfMemory},
         {"jpeg with a stray byte before its frame", jpeg.left(20) + '\0' + jpeg.mid(20), OutOfMemory},
         {"gif", gif, OutOfMemory},
@@ -310,9 +419,13 @@ TEST(RasterDecoder, ReadsWhatItCanAndRefusesBombsAndTheRest)
         {"unknown header size", bitmapFile({.headerBytes = 66}), InvalidPicture},
         {"pixels past the end", bitmapFile({.pixelsAt = 1000}), InvalidPicture},
         {"icon: offset past the end", iconFile({icon}, 1 << 20), InvalidPicture},
-        {"icon: size past the end", iconFile({icon}, 0, 1), InvalidPicture},
-        {"icon: more entries than the file holds", iconFile({icon}, 0, 0, 200), InvalidPicture},
         {"icon: no entries", iconFile({}), InvalidPicture},
+        {"jpeg cut inside its header", red.left(red.indexOf("\xFF\xC4") + 10), InvalidPicture},
+        {"jpeg cut before its first scan", red.left(red.indexOf("\xFF\xDA")), InvalidPicture},
+        {"jpeg with an unknown marker in its header", QByteArray(red).insert(2, "\xFF\x20"), InvalidPicture},
+        {"gif without an image", gifFile({2, 1}, {}), InvalidPicture},
+        // Its screen and its image are both of no width: no pixel to show.
+        {"gif of no width", file("pillow/zero_width.gif"), InvalidPicture},
     };
     for (const auto &c : cases)
         EXPECT_EQ(errorOf(c.bytes), c.number) << c.name;
@@ -414,6 +527,8 @@ TEST(JpegDecoder, ReducesAsFarAsTheResultStillCoversTheView)
 
 TEST(JpegDecoder, StopsWhenAsked)
 {
+    // Between rows, and while a progressive file's scans are read in.
     const std::atomic_bool stop = true;
-    EXPECT_TRUE(platform::decodeJpeg(file("pillow/hopper.jpg"), {}, &stop).isNull());
+    for (const char *name : {"pillow/hopper.jpg", "pillow/app13-multiple.jpg"})
+        EXPECT_TRUE(platform::decodeJpeg(file(name), {}, &stop).isNull()) << name;
 }

@@ -30,6 +30,7 @@ struct IconImage
     QSize size;
     int depth = 0;
     bool png = false;
+    bool whole = true; // all its colour rows are in the file, as far as is known
 };
 
 // An icon's bitmap holds the colour rows and then the AND mask's rows, and
@@ -61,25 +62,27 @@ std::optional<IconImage> describe(const QByteArray &bytes, qint64 at)
     }
     try {
         const BitmapHeader header = iconHeader(bytes, at);
-        return IconImage{at, QSize(header.width, header.height), header.bitsPerPixel, false};
+        const bool plain = header.coding == BitmapCoding::Plain || header.coding == BitmapCoding::BitFields;
+        const qint64 end = header.pixelsAt + bitmapRowBytes(header.width, header.bitsPerPixel) * header.height;
+        return IconImage{at, QSize(header.width, header.height), header.bitsPerPixel, false,
+                         !plain || end <= bytes.size()};
     } catch (const Error &) {
         return std::nullopt; // not an image this reader knows
     }
 }
 
-// The images the directory places inside the file, after the directory.
+// The images the directory places inside the file. Its count and sizes
+// are often wrong: entries are read as far as the file holds them, and an
+// image is taken from where it starts to the end of the file, its own
+// header saying how much of that is its own.
 std::vector<IconImage> imagesOf(const QByteArray &bytes)
 {
-    const int count = bytes.size() >= DirectoryHeaderBytes ? fieldAt<quint16>(bytes, 4) : 0;
-    const qint64 directoryEnd = DirectoryHeaderBytes + EntryBytes * count;
-    if (directoryEnd > bytes.size())
-        return {};
+    const qint64 count = bytes.size() >= DirectoryHeaderBytes ? fieldAt<quint16>(bytes, 4) : 0;
+    const qint64 entries = std::min(count, (bytes.size() - DirectoryHeaderBytes) / EntryBytes);
     std::vector<IconImage> images;
-    for (int i = 0; i < count; ++i) {
-        const qint64 entry = DirectoryHeaderBytes + EntryBytes * i;
-        const qint64 size = fieldAt<quint32>(bytes, entry + 8);
-        const qint64 at = fieldAt<quint32>(bytes, entry + 12);
-        if (at < directoryEnd || at + size > bytes.size())
+    for (qint64 i = 0; i < entries; ++i) {
+        const qint64 at = fieldAt<quint32>(bytes, DirectoryHeaderBytes + EntryBytes * i + 12);
+        if (at < DirectoryHeaderBytes + EntryBytes || at >= bytes.size())
             continue;
         if (const auto image = describe(bytes, at))
             images.push_back(*image);
@@ -130,9 +133,13 @@ QImage decode(const QByteArray &bytes, const IconImage &icon)
 QImage readIcon(const QByteArray &bytes)
 {
     std::vector<IconImage> images = imagesOf(bytes);
+    // An image the file holds only the start of, its size however large,
+    // comes after those it holds whole.
     std::stable_sort(images.begin(), images.end(), [](const IconImage &a, const IconImage &b) {
         const qint64 areaA = qint64(a.size.width()) * a.size.height();
         const qint64 areaB = qint64(b.size.width()) * b.size.height();
+        if (a.whole != b.whole)
+            return a.whole;
         return areaA != areaB ? areaA > areaB : a.depth > b.depth;
     });
     // An entry that cannot be shown (or claims a size beyond memory) gives

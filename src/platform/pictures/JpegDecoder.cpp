@@ -1,16 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/pictures/JpegDecoder.h"
 
-#include <QBuffer>
-#include <QImageReader>
 #include <QTransform>
 
-#include <csetjmp>
-#include <cstdio> // jpeglib.h needs FILE
-
-#include <jpeglib.h>
-
 #include "platform/pictures/BlankImage.h"
+#include "platform/pictures/JpegOrientation.h"
+#include "platform/pictures/JpegWatch.h"
 #include "platform/pictures/PictureLimits.h"
 #include "platform/system/Error.h"
 
@@ -22,21 +17,6 @@ namespace {
 // enough for a stop to be heard within a few milliseconds.
 constexpr int RowsAtOnce = 16;
 
-struct ErrorManager
-{
-    jpeg_error_mgr base;
-    std::jmp_buf jump;
-};
-
-extern "C" void leaveOnError(j_common_ptr info)
-{
-    std::longjmp(reinterpret_cast<ErrorManager *>(info->err)->jump, 1);
-}
-
-// Corrupt data that libjpeg can go on with (it warns) is decoded as far as
-// it goes, as Qt's reader does; nothing is printed.
-extern "C" void ignoreMessage(j_common_ptr) {}
-
 // Qt's own reading of Adobe's inverted CMYK.
 void cmykToRgb32(const JSAMPLE *in, QRgb *out, JDIMENSION width)
 {
@@ -46,11 +26,9 @@ void cmykToRgb32(const JSAMPLE *in, QRgb *out, JDIMENSION width)
     }
 }
 
-enum class Outcome { Decoded, Stopped, Failed, TooLarge };
-
 // Everything libjpeg may leave by its error jump lives here, with nothing
 // that needs a destructor: the jump skips them.
-Outcome decodeInto(jpeg_decompress_struct &info, QImage &image, const std::atomic_bool *stop)
+JpegOutcome decodeInto(jpeg_decompress_struct &info, QImage &image)
 {
     jpeg_start_decompress(&info);
     const bool cmyk = info.out_color_space == JCS_CMYK;
@@ -60,49 +38,47 @@ Outcome decodeInto(jpeg_decompress_struct &info, QImage &image, const std::atomi
                                : nullptr;
     JSAMPROW rows[RowsAtOnce];
     while (info.output_scanline < info.output_height) {
-        if (stop && *stop) {
-            jpeg_abort_decompress(&info);
-            return Outcome::Stopped;
-        }
         const JDIMENSION first = info.output_scanline;
         const int wanted = int(qMin<JDIMENSION>(RowsAtOnce, info.output_height - first));
         for (int i = 0; i < wanted; ++i)
             rows[i] = cmyk ? cmykRows[i] : image.scanLine(int(first) + i);
         const JDIMENSION got = jpeg_read_scanlines(&info, rows, JDIMENSION(wanted));
         if (got == 0)
-            return Outcome::Failed;
+            return JpegOutcome::Failed;
         if (cmyk) {
             for (JDIMENSION i = 0; i < got; ++i)
                 cmykToRgb32(cmykRows[i], reinterpret_cast<QRgb *>(image.scanLine(int(first + i))),
                             info.output_width);
         }
     }
-    jpeg_finish_decompress(&info);
-    return Outcome::Decoded;
+    // Once every row is out the picture is whole. Finishing would read on
+    // to the end of the file, where more damage could only refuse it.
+    return JpegOutcome::Decoded;
 }
 
-Outcome decode(const QByteArray &bytes, QSize cover, const std::atomic_bool *stop, QImage &image,
-               QSize &full)
+// Decodes into `image`, prepared once the header is read. `full` is the
+// size libjpeg finds there, which a scan of the markers can miss (padding,
+// stray bytes): it is judged again before anything is allocated.
+JpegOutcome decode(const QByteArray &bytes, QSize cover, const std::atomic_bool *stop, QImage &image,
+                   QSize &full)
 {
     jpeg_decompress_struct info {};
-    ErrorManager errors {};
-    info.err = jpeg_std_error(&errors.base);
-    errors.base.error_exit = leaveOnError;
-    errors.base.output_message = ignoreMessage;
-    if (setjmp(errors.jump)) {
+    JpegWatch watch;
+    watch.stop = stop;
+    reportTo(watch, info);
+    if (setjmp(watch.jump)) {
         jpeg_destroy_decompress(&info);
-        return Outcome::Failed;
+        return watch.outcome;
     }
     jpeg_create_decompress(&info);
+    watchOver(watch, info);
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char *>(bytes.constData()),
                  static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&info, TRUE);
-    // The size libjpeg found, which a scan of the markers can miss (padding,
-    // stray bytes): judged again before anything is allocated.
     full = QSize(int(info.image_width), int(info.image_height));
     if (!withinLimits(full, bytes.size())) {
         jpeg_destroy_decompress(&info);
-        return Outcome::TooLarge;
+        return JpegOutcome::OutOfMemory;
     }
     switch (info.jpeg_color_space) {
     case JCS_GRAYSCALE: info.out_color_space = JCS_GRAYSCALE; break;
@@ -123,18 +99,9 @@ Outcome decode(const QByteArray &bytes, QSize cover, const std::atomic_bool *sto
         jpeg_destroy_decompress(&info);
         throw;
     }
-    const Outcome outcome = decodeInto(info, image, stop);
+    const JpegOutcome outcome = decodeInto(info, image);
     jpeg_destroy_decompress(&info);
     return outcome;
-}
-
-// The EXIF orientation, read by Qt's reader from the header alone.
-QImageIOHandler::Transformations orientationOf(const QByteArray &bytes)
-{
-    QByteArray data = bytes; // shares, no copy
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    return QImageReader(&buffer, "jpeg").transformation();
 }
 
 // Applied as Qt's reader applies it.
@@ -169,16 +136,18 @@ int jpegDenominatorFor(QSize full, QSize cover)
 QImage decodeJpeg(const QByteArray &bytes, QSize fitWithin, const std::atomic_bool *stop)
 {
     // What must be covered is the picture as shown, turned upright.
-    const QImageIOHandler::Transformations turn = orientationOf(bytes);
+    const QImageIOHandler::Transformations turn = jpegOrientation(bytes);
     const QSize cover = turn & QImageIOHandler::TransformationRotate90 ? fitWithin.transposed()
                                                                        : fitWithin;
     QImage image;
     QSize full;
     switch (decode(bytes, cover, stop, image, full)) {
-    case Outcome::Decoded: return oriented(std::move(image), turn);
-    case Outcome::Stopped: return {};
-    case Outcome::TooLarge: refuseIfTooLarge(full, bytes.size()); break;
-    case Outcome::Failed: break;
+    case JpegOutcome::Decoded: return oriented(std::move(image), turn);
+    case JpegOutcome::Stopped: return {};
+    case JpegOutcome::OutOfMemory:
+        refuseIfTooLarge(full, bytes.size());
+        raise(errc::OutOfMemory, QStringLiteral("нет памяти для рисунка JPEG"));
+    case JpegOutcome::Failed: break;
     }
     raise(errc::InvalidPicture, QStringLiteral("файл JPEG повреждён"));
 }

@@ -21,10 +21,16 @@ int jpegDenominatorFor(QSize full, QSize cover);
 // as far as it still covers `fitWithin` (at its own size when that is
 // empty), straight into a blank picture prepared before the first row (see
 // blankImage). The rows come a few at a time; `stop`, once set, ends the
-// decode between them, and the result is then a null image. Pixels, format
-// (RGB32, or Grayscale8 for a grey picture) and the EXIF orientation are
-// those of Qt's own reader. Throws "invalid picture" for data libjpeg
-// cannot read, "out of memory" for a picture too large to hold.
+// decode between them (or between the scans of a progressive file, read in
+// before its first row), and the result is then a null image. Pixels and
+// format (RGB32, or Grayscale8 for a grey picture) are those of Qt's own
+// reader, and the EXIF orientation (see jpegOrientation) is applied as Qt
+// applies it. A file cut short or damaged is shown as djpeg
+// shows it: as far as its data goes, the rest as libjpeg fills it (grey,
+// or a progressive file's missing scans at the quality the earlier ones
+// give). Throws "invalid picture" when libjpeg cannot start decoding (no
+// whole header, no first scan) or gives up with an error, "out of memory"
+// for a picture too large to hold.
 QImage decodeJpeg(const QByteArray &bytes, QSize fitWithin = {},
                   const std::atomic_bool *stop = nullptr);
 

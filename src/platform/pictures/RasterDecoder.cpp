@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/pictures/RasterDecoder.h"
 
-#include <QBuffer>
 #include <QImageReader>
 #include <QtEndian>
 
@@ -9,9 +8,10 @@
 
 #include "platform/pictures/BitmapReader.h"
 #include "platform/pictures/ByteFields.h"
-#include "platform/pictures/EmbeddedImage.h"
+#include "platform/pictures/GifReader.h"
 #include "platform/pictures/IconReader.h"
 #include "platform/pictures/JpegDecoder.h"
+#include "platform/pictures/JpegSegments.h"
 #include "platform/pictures/PictureLimits.h"
 #include "platform/system/Error.h"
 
@@ -41,57 +41,20 @@ bool isIconDirectory(const QByteArray &bytes, quint16 type)
         && fieldAt<quint16>(bytes, 4) > 0;
 }
 
-// A JPEG whose entropy-coded data stops before the end-of-image marker is
-// cut off; the decoder would silently fill the rest with grey.
-bool isTruncatedJpeg(const QByteArray &bytes)
+// The size a JPEG's frame header declares.
+QSize jpegFrameSize(const QByteArray &bytes)
 {
     qsizetype at = 2;
-    while (at + 4 <= bytes.size()) {
-        if (static_cast<uchar>(bytes.at(at)) != 0xFF)
-            return false; // malformed; let the decoder report it
-        const uchar marker = static_cast<uchar>(bytes.at(at + 1));
-        if (marker == 0xFF) {
-            ++at;
-            continue;
-        }
-        if (marker == 0xDA)
-            return bytes.indexOf("\xFF\xD9", at + 2) < 0;
-        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
-            at += 2;
-            continue;
-        }
-        at += 2 + qFromBigEndian<quint16>(bytes.constData() + at + 2);
-    }
-    return true;
-}
-
-// A GIF's logical screen may be smaller than its first frame, even empty;
-// the decoder then makes the picture large enough for the frame.
-QSize gifCanvasSize(const QByteArray &bytes)
-{
-    if (bytes.size() < 13)
-        return {};
-    int width = fieldAt<quint16>(bytes, 6);
-    int height = fieldAt<quint16>(bytes, 8);
-    const uchar flags = uchar(bytes.at(10));
-    qsizetype at = 13 + ((flags & 0x80) ? 3 * (2 << (flags & 7)) : 0);
-    while (at < bytes.size()) {
-        const uchar block = uchar(bytes.at(at));
-        if (block == 0x2C) { // image descriptor
-            if (at + 9 > bytes.size())
-                break;
-            width = std::max(width, fieldAt<quint16>(bytes, at + 1) + fieldAt<quint16>(bytes, at + 5));
-            height = std::max(height, fieldAt<quint16>(bytes, at + 3) + fieldAt<quint16>(bytes, at + 7));
+    while (const auto segment = nextJpegSegment(bytes, at)) {
+        const uchar marker = segment->marker;
+        if (marker == 0xDA || marker == 0xD9) // the pixels, or the end
             break;
-        }
-        if (block != 0x21 || at + 2 >= bytes.size()) // extension, else the end
-            break;
-        at += 2;
-        while (at < bytes.size() && bytes.at(at) != 0) // its sub-blocks
-            at += 1 + uchar(bytes.at(at));
-        ++at;
+        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (frame && segment->length >= 5)
+            return {qFromBigEndian<quint16>(bytes.constData() + segment->at + 3),
+                    qFromBigEndian<quint16>(bytes.constData() + segment->at + 1)};
     }
-    return {width, height};
+    return {};
 }
 
 } // namespace
@@ -102,7 +65,9 @@ Picture::Kind detectRasterKind(const QByteArray &bytes)
         return Picture::Kind::Bitmap;
     if (isIconDirectory(bytes, 1) || isIconDirectory(bytes, 2))
         return Picture::Kind::Icon;
-    if (bytes.startsWith("\xFF\xD8\xFF"))
+    // As libjpeg takes it: whatever follows the start-of-image marker,
+    // padding or stray bytes, comes before a marker it can find.
+    if (bytes.startsWith("\xFF\xD8"))
         return Picture::Kind::Jpeg;
     if (bytes.startsWith("GIF87a") || bytes.startsWith("GIF89a"))
         return Picture::Kind::Gif;
@@ -126,21 +91,8 @@ QSize declaredSize(Picture::Kind kind, const QByteArray &bytes)
     }
     case Picture::Kind::Gif:
         return gifCanvasSize(bytes);
-    case Picture::Kind::Jpeg: {
-        qsizetype at = 2;
-        while (at + 9 <= bytes.size() && static_cast<uchar>(bytes.at(at)) == 0xFF) {
-            const uchar marker = static_cast<uchar>(bytes.at(at + 1));
-            const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4
-                && marker != 0xC8 && marker != 0xCC;
-            if (frame)
-                return {qFromBigEndian<quint16>(bytes.constData() + at + 7),
-                        qFromBigEndian<quint16>(bytes.constData() + at + 5)};
-            if (marker == 0xDA)
-                break;
-            at += 2 + qFromBigEndian<quint16>(bytes.constData() + at + 2);
-        }
-        return {};
-    }
+    case Picture::Kind::Jpeg:
+        return jpegFrameSize(bytes);
     case Picture::Kind::Icon:
     case Picture::Kind::Metafile:
     case Picture::Kind::Empty:
@@ -162,8 +114,6 @@ PicturePtr decodeRaster(const QByteArray &bytes, QSize fitWithin, const std::ato
     const Picture::Kind kind = detectRasterKind(bytes);
     if (kind == Picture::Kind::Empty)
         raise(errc::InvalidPicture, QStringLiteral("формат файла не распознан"));
-    if (kind == Picture::Kind::Jpeg && isTruncatedJpeg(bytes))
-        raise(errc::InvalidPicture, QStringLiteral("файл JPEG обрезан"));
 
     setDecodingLimits();
 
@@ -176,7 +126,7 @@ PicturePtr decodeRaster(const QByteArray &bytes, QSize fitWithin, const std::ato
     else if (kind == Picture::Kind::Jpeg)
         image = decodeJpeg(bytes, fitWithin, stop);
     else
-        image = readWithQt(bytes, "gif"); // its first frame
+        image = readGif(bytes);
     if (image.isNull() || image.width() <= 0 || image.height() <= 0)
         raise(errc::InvalidPicture, QStringLiteral("файл повреждён или не поддерживается"));
     return std::make_shared<const Picture>(kind, std::move(image), bytes);
