@@ -6,7 +6,12 @@
 
 QImage rendered(const QByteArray &bytes, metafile::Kind kind, QSize size)
 {
-    QSvgRenderer svg(metafile::renderMetafileSvg(bytes, kind));
+    return drawnSvg(metafile::renderMetafileSvg(bytes, kind), size);
+}
+
+QImage drawnSvg(const QByteArray &drawing, QSize size)
+{
+    QSvgRenderer svg(drawing);
     QImage image(size, QImage::Format_RGB32);
     image.fill(Grey);
     QPainter painter(&image);

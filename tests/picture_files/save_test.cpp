@@ -8,14 +8,8 @@
 #include "main_window/Texts.h"
 #include "picture_files/save_name.h"
 #include "platform/controls/Label.h"
+#include "support/Pictures.h"
 #include "support/TestWindow.h"
-
-static QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
 
 TEST(Save, WritesTheOriginalBytesOrReportsWhyNot)
 {
@@ -49,7 +43,7 @@ TEST(Save, WritesTheOriginalBytesOrReportsWhyNot)
 
         t.window->mnuFileSavePic_Click();
 
-        EXPECT_EQ(contents(dir.filePath("copy.xyz")), c.written ? contents(source) : QByteArray());
+        EXPECT_EQ(testFile(dir.filePath("copy.xyz")), c.written ? testFile(source) : QByteArray());
         EXPECT_EQ(t.dialogs.shown.size(), c.report.isEmpty() ? 0 : 1);
         if (!c.report.isEmpty()) {
             EXPECT_TRUE(t.dialogs.shown[0].text.startsWith(c.report)) << t.dialogs.shown[0].text.toStdString();
@@ -66,12 +60,7 @@ TEST(Save, WritesTheOriginalBytesOrReportsWhyNot)
 TEST(Save, TheDialogStartsWhereTheUserMaySavePictures)
 {
     QTemporaryDir own, picker;
-    const struct
-    {
-        const char *name;
-        QString program;
-        bool usedAsItIs;
-    } cases[] = {
+    const struct { const char *name; QString program; bool usedAsItIs; } cases[] = {
         {"a folder the user writes to", own.path(), true},
         // Where an installed program lives: root may write there, and
         // should not save pictures there.

@@ -19,23 +19,13 @@ TEST(CommandLine, TakesOnePathThatExistsAndAnswersHelpAndVersion)
     QTemporaryDir dir;
     const QString folder = dir.path();
     QFile(folder + "/-dash.jpg").open(QIODevice::WriteOnly);
-    const struct
-    {
-        QStringList arguments;
-        CommandLine::Action action;
-        QString path;
-        bool problem;
-    } cases[] = {
-        {{}, CommandLine::Action::Run, {}, false},
-        {{folder}, CommandLine::Action::Run, folder, false},
-        {{folder + "/./-dash.jpg"}, CommandLine::Action::Run, folder + "/-dash.jpg", false},
-        {{"--", folder + "/-dash.jpg"}, CommandLine::Action::Run, folder + "/-dash.jpg", false},
-        {{folder + "/missing.jpg"}, CommandLine::Action::Run, {}, true},
-        {{folder, folder}, CommandLine::Action::Run, {}, true},
-        {{"--fullscreen"}, CommandLine::Action::Run, {}, true},
-        {{"--help"}, CommandLine::Action::Help, {}, false},
-        {{"--", "--help"}, CommandLine::Action::Run, {}, true}, // a name, and no such file
-        {{folder, "--version"}, CommandLine::Action::Version, {}, false},
+    using enum CommandLine::Action;
+    const struct { QStringList arguments; CommandLine::Action action; QString path; bool problem; } cases[] = {
+        {{}, Run, {}, false}, {{folder}, Run, folder, false}, {{folder + "/./-dash.jpg"}, Run, folder + "/-dash.jpg", false},
+        {{"--", folder + "/-dash.jpg"}, Run, folder + "/-dash.jpg", false},
+        {{folder + "/missing.jpg"}, Run, {}, true}, {{folder, folder}, Run, {}, true}, {{"--fullscreen"}, Run, {}, true},
+        {{"--help"}, Help, {}, false}, {{folder, "--version"}, Version, {}, false},
+        {{"--", "--help"}, Run, {}, true}, // a name, and no such file
     };
     for (const auto &c : cases) {
         const CommandLine line = platform::parseCommandLine(c.arguments);
@@ -52,11 +42,7 @@ TEST(CommandLine, QtSeesOnlyWhatComesBeforeTheEndOfOptionsAndNamesComeAsTheyAreO
     const QByteArray cp1251 = QFile::encodeName(dir.path()) + "/\xCF\xF0\xE8\xE2\xE5\xF2.bmp";
     ::close(::open(cp1251.constData(), O_WRONLY | O_CREAT, 0644));
     const QString name = platform::decodeFileName(cp1251);
-    const struct
-    {
-        QByteArrayList argv;
-        QStringList qt, program;
-    } cases[] = {
+    const struct { QByteArrayList argv; QStringList qt, program; } cases[] = {
         {{"lumarin", "-reverse", "--", "-reverse"}, {"lumarin", "-reverse"}, {"-reverse", "--", "-reverse"}},
         {{"lumarin", "--", "-style", "--"}, {"lumarin"}, {"--", "-style", "--"}},
         {{"lumarin", cp1251, "--", cp1251}, {"lumarin", name}, {name, "--", name}},

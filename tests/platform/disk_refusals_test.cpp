@@ -9,26 +9,12 @@
 #include <sched.h>
 #include <sys/mount.h>
 
-#include <functional>
 #include <thread>
 
 #include "platform/files/FileOperations.h"
 #include "platform/pictures/PictureSaver.h"
 #include "platform/system/Error.h"
-
-namespace {
-
-int errorNumber(const std::function<void()> &operation)
-{
-    try {
-        operation();
-    } catch (const platform::Error &error) {
-        return error.number;
-    }
-    return 0;
-}
-
-} // namespace
+#include "support/Pictures.h"
 
 // A full disk and a read-only one, made for real: a small file system
 // mounted where only one thread sees it. The superuser (as the tests run in
@@ -56,11 +42,11 @@ TEST(DiskRefusals, FullOrReadOnlyDisksGiveTheirOwnNumbers)
         small.open(QIODevice::WriteOnly);
         small.write("BM");
         small.close();
-        saveOnFull = errorNumber([&] { platform::savePicture(picture, target); });
+        saveOnFull = errorOf([&] { platform::savePicture(picture, target); });
         leftBehind = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
         mount(nullptr, mountPoint.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr);
-        saveOnReadOnly = errorNumber([&] { platform::savePicture(picture, target); });
-        deleteOnReadOnly = errorNumber([&] { platform::deleteFile(kept); });
+        saveOnReadOnly = errorOf([&] { platform::savePicture(picture, target); });
+        deleteOnReadOnly = errorOf([&] { platform::deleteFile(kept); });
         keptRemains = QFile::exists(kept);
     }).join();
     if (!mounted)

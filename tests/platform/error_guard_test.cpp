@@ -11,12 +11,7 @@ using platform::Error;
 
 TEST(ErrorGuard, ReportsWhatAHandlerThrowsAndGoesOn)
 {
-    const struct
-    {
-        const char *name;
-        std::function<void()> handler;
-        QString text;
-    } cases[] = {
+    const struct { const char *name; std::function<void()> handler; QString text; } cases[] = {
         {"platform error", [] { throw Error{70, "Доступ запрещён"}; }, "Error 70\nДоступ запрещён"},
         {"out of memory", [] { throw std::bad_alloc(); }, "Error 7\nНедостаточно памяти"},
         {"anything else", [] { throw std::runtime_error("boom"); }, "Error 0\nboom"},

@@ -9,14 +9,8 @@ using platform::KeymapPtr;
 
 TEST(KeyboardLayouts, LettersFollowTheActiveLatinLayoutElseTheFirstLatinOne)
 {
-    const struct
-    {
-        const char *layout;
-        const char *variant;
-        unsigned activeGroup;
-        unsigned keycode; // the key's place: 57 is N on a US keyboard
-        int virtualKey;
-    } cases[] = {
+    // The keycode is the key's place: 57 is N on a US keyboard.
+    const struct { const char *layout, *variant; unsigned activeGroup, keycode; int virtualKey; } cases[] = {
         {"us", "", 0, 57, 'N'},
         {"fr", "", 0, 52, 'W'}, // AZERTY: W where US has Z
         {"fr", "", 0, 58, 0},   // a comma where US has M

@@ -14,13 +14,8 @@ using platform::KeymapPtr;
 TEST(KeymapCache, FetchesAgainOnlyAfterTheServerReportsANewKeymap)
 {
     constexpr uint8_t Xkb = 85; // where this server numbers XKB's events
-    const struct
-    {
-        const char *event;
-        uint8_t type;
-        uint8_t xkbType; // XKB's own numbers
-        int fetches;
-    } cases[] = {
+    // xkbType in XKB's own numbers.
+    const struct { const char *event; uint8_t type, xkbType; int fetches; } cases[] = {
         {"new keyboard", Xkb, 0, 2},
         {"map changed", Xkb, 1, 2},
         {"state changed", Xkb, 2, 1}, // every modifier press sends one

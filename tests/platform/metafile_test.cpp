@@ -78,33 +78,21 @@ TEST(Metafile, AHelperThatHangsCrashesOrOverreachesIsAFailedLoad)
         file.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
         return file.fileName();
     };
-    const struct
-    {
-        const char *name;
-        QString helper;
-        qint64 memoryBytes = qint64(1) << 30;
-        qint64 maxOutputBytes = qint64(256) << 20;
-        QString why = {};
-    } cases[] = {
-        {"hangs", script("hang", "exec sleep 60")},
-        {"crashes", script("crash", "kill -SEGV $$")},
-        {"refuses", script("refuse", "exit 1")},
-        {"says nothing", script("silent", "cat >/dev/null")},
+    // A second to convert in, 1 GB of memory and 256 MB of output unless told.
+    const struct { const char *name; QString helper; platform::ConverterLimits limits = {1000}; QString why{}; } cases[] = {
+        {"hangs", script("hang", "exec sleep 60")}, {"crashes", script("crash", "kill -SEGV $$")},
+        {"refuses", script("refuse", "exit 1")}, {"says nothing", script("silent", "cat >/dev/null")},
         {"missing", dir.filePath("nothing-here")},
-        {"given too little memory", Helper, qint64(4) << 20},
+        {"given too little memory", Helper, {1000, 4 << 20}},
         // Ends by itself within the time: only the output limit stops it.
-        {"says too much", script("flood", "cat >/dev/null; head -c 3000000 /dev/zero"), qint64(1) << 30,
-         qint64(1) << 20, QStringLiteral("слишком сложен")},
+        {"says too much", script("flood", "cat >/dev/null; head -c 3000000 /dev/zero"), {1000, 1 << 30, 1 << 20},
+         QStringLiteral("слишком сложен")},
     };
     for (const auto &c : cases) {
-        platform::ConverterLimits limits;
-        limits.timeoutMs = 1000;
-        limits.memoryBytes = c.memoryBytes;
-        limits.maxOutputBytes = c.maxOutputBytes;
         QElapsedTimer clock;
         clock.start();
         try {
-            platform::loadMetafile(sampleDrawing().placeable(), MetafileType::Wmf, c.helper, limits);
+            platform::loadMetafile(sampleDrawing().placeable(), MetafileType::Wmf, c.helper, c.limits);
             ADD_FAILURE() << c.name << ": loaded";
         } catch (const platform::Error &error) {
             EXPECT_EQ(error.number, platform::errc::InvalidPicture) << c.name;

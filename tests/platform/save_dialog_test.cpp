@@ -16,6 +16,28 @@
 #include "platform/system/DisplayNames.h"
 #include "platform/system/FileNames.h"
 
+namespace {
+
+// What the next message box asked, answered with its `answer` button (or
+// closed without one).
+struct Asked { QString text; Qt::TextFormat format = Qt::AutoText;
+               QMessageBox::StandardButton defaultButton = QMessageBox::NoButton; };
+
+void answerNextBox(QMessageBox::StandardButton answer, Asked &asked)
+{
+    QTimer::singleShot(0, [answer, &asked] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            asked = {box->text(), box->textFormat(), box->standardButton(box->defaultButton())};
+            if (QAbstractButton *button = box->button(answer))
+                button->click();
+            else
+                box->reject();
+        }
+    });
+}
+
+} // namespace
+
 TEST(SaveFileDialog, AsksBeforeReplacingAnotherFileAndRefusesReadOnlyOnes)
 {
     QTemporaryDir dir;
@@ -35,14 +57,10 @@ TEST(SaveFileDialog, AsksBeforeReplacingAnotherFileAndRefusesReadOnlyOnes)
         ::close(::open((QFile::encodeName(dir.path()) + '/' + name).constData(), O_WRONLY | O_CREAT, 0644));
     const QString hello = platform::decodeFileName(cp1251[0]);
 
-    const struct
-    {
-        const char *name;
-        QString chosen, meant; // as typed or picked in the dialog; the file
-        QMessageBox::StandardButton answer; // NoButton: no question expected
-        bool accepted;
-        QString shown = QStringLiteral("shown.jpg");
-    } cases[] = {
+    // The name as typed or picked in the dialog, the file it means, the
+    // answer to the question (NoButton: no question expected).
+    const struct { const char *name; QString chosen, meant; QMessageBox::StandardButton answer; bool accepted;
+                   QString shown = QStringLiteral("shown.jpg"); } cases[] = {
         {"a new file", "new.jpg", "new.jpg", QMessageBox::NoButton, true},
         {"the shown picture's own file", "shown.jpg", "shown.jpg", QMessageBox::NoButton, true},
         {"the shown picture's file, changed since", "changed.jpg", "changed.jpg", QMessageBox::No, false,
@@ -72,33 +90,18 @@ TEST(SaveFileDialog, AsksBeforeReplacingAnotherFileAndRefusesReadOnlyOnes)
         box.selectFile(dir.filePath(c.chosen));
         box.show();
 
-        QString question;
-        Qt::TextFormat format = Qt::AutoText;
-        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
-        QTimer::singleShot(0, [&] {
-            auto *asked = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!asked)
-                return;
-            question = asked->text();
-            format = asked->textFormat();
-            defaultButton = asked->standardButton(asked->defaultButton());
-            if (QAbstractButton *answer = asked->button(c.answer))
-                answer->click();
-            else
-                asked->reject();
-        });
+        Asked question;
+        answerNextBox(c.answer, question);
         box.accept();
         QApplication::processEvents();
 
-        EXPECT_EQ(question.isEmpty(), c.answer == QMessageBox::NoButton);
+        EXPECT_EQ(question.text.isEmpty(), c.answer == QMessageBox::NoButton);
         EXPECT_EQ(box.result() == QDialog::Accepted, c.accepted);
-        EXPECT_TRUE(question.isEmpty() || question.contains(platform::displayPath(c.meant)))
-            << question.toStdString();
-        EXPECT_NE(defaultButton, QMessageBox::Yes) << "a slip of Enter keeps the file";
-        EXPECT_TRUE(question.isEmpty() || format == Qt::PlainText) << "every character of the name shows";
-        if (c.accepted) {
-            EXPECT_EQ(box.chosenPath(), dir.filePath(c.meant));
-        }
+        EXPECT_TRUE(question.text.isEmpty() || question.text.contains(platform::displayPath(c.meant)))
+            << question.text.toStdString();
+        EXPECT_NE(question.defaultButton, QMessageBox::Yes) << "a slip of Enter keeps the file";
+        EXPECT_TRUE(question.text.isEmpty() || question.format == Qt::PlainText) << "every character of the name shows";
+        EXPECT_TRUE(!c.accepted || box.chosenPath() == dir.filePath(c.meant)) << box.chosenPath().toStdString();
     }
     for (const QByteArray &name : cp1251) // names Qt's own clean-up cannot remove
         ::unlink((QFile::encodeName(dir.path()) + '/' + name).constData());
@@ -107,15 +110,10 @@ TEST(SaveFileDialog, AsksBeforeReplacingAnotherFileAndRefusesReadOnlyOnes)
 TEST(QtDialogs, MessageBoxesShowTheirTextAsPlainText)
 {
     // A name such as "<b>x.jpg" in a question must show every character.
-    Qt::TextFormat format = Qt::RichText;
-    QTimer::singleShot(0, [&] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            format = box->textFormat();
-            box->button(QMessageBox::No)->click();
-        }
-    });
+    Asked asked;
+    answerNextBox(QMessageBox::No, asked);
     platform::QtDialogs dialogs;
     dialogs.message(QStringLiteral("Уверены что хотите удалить /tmp/<b>x.jpg?"), QStringLiteral("Lumarin"),
                     platform::Buttons::YesNo, platform::Icon::None);
-    EXPECT_EQ(format, Qt::PlainText);
+    EXPECT_EQ(asked.format, Qt::PlainText);
 }

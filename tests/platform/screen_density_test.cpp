@@ -16,13 +16,9 @@
 // pixel); each run checks its own row.
 TEST(ScreenDensity, TwipsMeasureTheSameInchAtEveryDensity)
 {
-    const struct
-    {
-        int dpi;
-        QRect box;             // pixels of a box at 100, 50 twips, 1440 × 100
-        QSizeF pictureTwips;   // a 30 × 20 pixel bitmap
-        QSize drawingPixels;   // a metafile of 1440 × 720 twips
-    } rows[] = {
+    // The pixels of a box at 100, 50 twips, 1440 × 100; the twips of a 30 ×
+    // 20 pixel bitmap; the pixels of a metafile of 1440 × 720 twips.
+    const struct { int dpi; QRect box; QSizeF pictureTwips; QSize drawingPixels; } rows[] = {
         {96, {7, 3, 96, 7}, {450, 300}, {96, 48}},
         {120, {8, 4, 120, 9}, {360, 240}, {120, 60}},
         {144, {10, 5, 144, 10}, {300, 200}, {144, 72}},

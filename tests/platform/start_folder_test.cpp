@@ -22,13 +22,9 @@ TEST(StartFolder, IsTheNearestAncestorThatCanBeEntered)
     for (int depth = 0; depth * (longName.size() + 1) < PATH_MAX; ++depth)
         tooDeep << longName;
 
-    const struct
-    {
-        const char *name;
-        QStringList steps;
-        int gone; // trailing steps deleted after entering
-        int expectedDepth; // -1: the deepest folder whose path fits the limit
-    } cases[] = {
+    // `gone` trailing steps are deleted after entering; an expected depth of
+    // -1 is the deepest folder whose path fits the limit.
+    const struct { const char *name; QStringList steps; int gone, expectedDepth; } cases[] = {
         {"current folder", {"a"}, 0, 1},
         {"current folder deleted", {"a", "b"}, 1, 1},
         {"two levels deleted", {"c", "d", "e"}, 2, 1},

@@ -3,21 +3,7 @@
 
 #include <QtEndian>
 
-namespace {
-
-// Appends the little-endian words and double words of `values`.
-template <typename... T>
-void put(QByteArray &out, T... values)
-{
-    const auto one = [&out](auto value) {
-        char bytes[sizeof(value)];
-        qToLittleEndian(value, bytes);
-        out.append(bytes, sizeof(value));
-    };
-    (one(values), ...);
-}
-
-} // namespace
+#include "support/Pictures.h"
 
 WmfWriter::WmfWriter(QRect bounds, quint16 unitsPerInch) : bounds_(bounds), unitsPerInch_(unitsPerInch)
 {
@@ -28,9 +14,9 @@ WmfWriter::WmfWriter(QRect bounds, quint16 unitsPerInch) : bounds_(bounds), unit
 void WmfWriter::record(quint16 function, const QList<qint16> &params)
 {
     const quint32 words = 3 + quint32(params.size());
-    put(records_, words, function);
+    records_ += le({words}) + le({function}, 2);
     for (qint16 p : params)
-        put(records_, p);
+        records_ += le({p}, 2);
     largestRecord_ = std::max(largestRecord_, int(words));
 }
 
@@ -55,24 +41,19 @@ void WmfWriter::polygon(const QList<QPoint> &points)
 
 QByteArray WmfWriter::standard() const
 {
-    QByteArray out;
     // In memory, 9 header words, version 3, the size in words with the
-    // end-of-file record, one object, the largest record.
-    put(out, quint16(1), quint16(9), quint16(0x0300), quint32((18 + records_.size() + 6) / 2), quint16(1),
-        quint32(largestRecord_), quint16(0));
-    out += records_;
-    put(out, quint32(3), quint16(0)); // EOF record
-    return out;
+    // end-of-file record, one object, the largest record; the records and
+    // the end-of-file record.
+    return le({1, 9, 0x0300}, 2) + le({(18 + records_.size() + 6) / 2}) + le({1}, 2) + le({largestRecord_})
+        + le({0}, 2) + records_ + le({3}) + le({0}, 2);
 }
 
 QByteArray WmfWriter::placeable() const
 {
-    QByteArray header;
-    put(header, quint32(0x9AC6CDD7), quint16(0), qint16(bounds_.left()), qint16(bounds_.top()),
-        qint16(bounds_.right() + 1), qint16(bounds_.bottom() + 1), unitsPerInch_, quint32(0));
+    QByteArray header = le({0x9AC6CDD7}) + le({0, bounds_.left(), bounds_.top(), bounds_.right() + 1,
+                                               bounds_.bottom() + 1, unitsPerInch_}, 2) + le({0});
     quint16 checksum = 0;
     for (int i = 0; i < 10; ++i)
         checksum ^= qFromLittleEndian<quint16>(header.constData() + 2 * i);
-    put(header, checksum);
-    return header + standard();
+    return header + le({checksum}, 2) + standard();
 }
