@@ -32,11 +32,9 @@ void frmLumarin::step(int direction)
     strPicturePath = direction > 0 ? filePicker().NextFile() : filePicker().PreviousFile();
     strPictureExt = extensionOf(strPicturePath);
     lastDirection_ = direction;
-    {
-        const QScopedValueRollback<bool> stepping(stepping_, true);
-        LoadImage();
-    }
-    decodeNextAhead();
+    aheadAfterLoad_ = true;
+    const QScopedValueRollback<bool> stepping(stepping_, true);
+    LoadImage();
 }
 
 void frmLumarin::mnuViewNext_Click()

@@ -6,6 +6,9 @@
 #include <QImage>
 #include <QMenuBar>
 #include <QPainter>
+#include <QTest>
+
+#include <gtest/gtest.h>
 
 #include "platform/controls/Form.h"
 #include "platform/controls/Label.h"
@@ -21,6 +24,18 @@ TestWindow::TestWindow(const QString &folder)
     window->show();
     QDir::setCurrent(previous);
     QApplication::processEvents();
+}
+
+TestWindow::~TestWindow()
+{
+    window.reset();
+    pictures.stalls.release();
+}
+
+void TestWindow::waitForLoad()
+{
+    if (!QTest::qWaitFor([&] { return !window->isLoading(); }, 10000))
+        ADD_FAILURE() << "the picture did not arrive in 10 s";
 }
 
 void TestWindow::resizeClient(int width, int height)
