@@ -68,11 +68,13 @@ void frmLumarin::pictureArrived(LoadOutcome outcome)
     if (outcome.failure) {
         reportLoadFailure(*outcome.failure);
         continueLoad(6); // the failed step again, with the empty path
+        form->setCommandRunning(false);
         return;
     }
     shownFile_ = outcome.identity;
     picLoadPicture->setPicture(std::move(outcome.picture));
     continueLoad(7);
+    form->setCommandRunning(false);
 }
 
 void frmLumarin::decodeNextAhead()
@@ -91,6 +93,7 @@ void frmLumarin::LoadImage()
 {
     loading_->drop(); // a load still running is of no use now; its picture never shows
     continueLoad(1);
+    form->setCommandRunning(isLoading());
 }
 
 void frmLumarin::continueLoad(int step)
