@@ -25,6 +25,7 @@ struct ObservedLoader final : platform::PictureLoader
     {
         if (beforeLoad)
             beforeLoad();
+        const struct Count { std::atomic_int &n; ~Count() { ++n; } } count{ended};
         return real.load(path, fitWithin, cancelled);
     }
     platform::PictureReads reads() const override { return real.reads(); }
@@ -32,6 +33,7 @@ struct ObservedLoader final : platform::PictureLoader
     StalledReads stalls;
     platform::FilePictureLoader real{QStringLiteral(LUMARIN_METAFILE_HELPER), stalls.reads()};
     std::function<void()> beforeLoad;
+    std::atomic_int ended = 0; // loads that returned or threw
 };
 
 // The main window as the program builds it, with the real picture loader and
