@@ -7,6 +7,8 @@
 #include <mutex>
 #include <thread>
 
+#include <malloc.h>
+
 namespace platform {
 
 using Clock = std::chrono::steady_clock;
@@ -162,6 +164,12 @@ void Workers::Task::cancel()
 
 Workers::Workers(Limits limits) : shared_(std::make_shared<Shared>(limits))
 {
+    // A file read or a picture decoded on a worker comes from that thread's
+    // own malloc arena once glibc's moving threshold has grown past its
+    // size, and stays resident there after it is freed: a second copy of a
+    // large file, on the other worker. A fixed threshold sends every large
+    // buffer straight to the system and back.
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
     const std::lock_guard lock(shared_->mutex);
     for (int i = 0; i < limits.workers; ++i)
         startWorker(shared_);
