@@ -9,6 +9,7 @@
 #include "picker/frmFilePicker.h"
 #include "platform/controls/Dialogs.h"
 #include "platform/files/FileOperations.h"
+#include "platform/system/TimeBox.h"
 
 using namespace platform;
 
@@ -78,8 +79,11 @@ bool frmLumarin::shownFileWasReplaced() const
 {
     if (strPicturePath.isEmpty())
         return false;
-    const std::optional<FileIdentity> now = fileIdentity(strPicturePath);
-    return now && now != shownFile_;
+    const auto now = timeBoxed<std::optional<FileIdentity>>(
+        *workers_, CheckTimeBox, [path = strPicturePath] { return fileIdentity(path); });
+    if (!now)
+        raise(errc::PathFileAccess, strPicturePath); // the disk does not answer: nothing is deleted
+    return *now && *now != shownFile_;
 }
 
 void frmLumarin::showReplacedFile()

@@ -144,6 +144,7 @@ private:
 
     // Whether another file is at strPicturePath now than the one the
     // picture shown was read from (a file that is gone is not another).
+    // A disk that does not answer in time is a path/file access error.
     bool shownFileWasReplaced() const;
     // Tells the user so and shows what is there now.
     void showReplacedFile();

@@ -7,6 +7,7 @@
 #include <mutex>
 #include <thread>
 
+#include "platform/system/TimeBox.h"
 #include "platform/system/Workers.h"
 
 namespace {
@@ -81,4 +82,17 @@ TEST(Workers, AWorkerStuckInACancelledTaskIsReplacedUntilTooManyAreThenWorkIsRef
     while (workers.givenUp() != 0 && !deadline.hasExpired())
         std::this_thread::yield();
     EXPECT_EQ(workers.givenUp(), 0);
+}
+
+TEST(TimeBox, GivesTheAnswerOrNothingOnceTheTimeIsUp)
+{
+    platform::Workers workers;
+    const auto gate = std::make_shared<Gate>();
+    const struct Opener { std::shared_ptr<Gate> gate; ~Opener() { gate->openUp(); } } opener{gate};
+    const struct { const char *name; std::function<int()> check; std::optional<int> answer; } cases[] = {
+        {"answers", [] { return 7; }, 7},
+        {"stalled", [gate] { gate->enter(); return 7; }, std::nullopt},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(platform::timeBoxed<int>(workers, std::chrono::milliseconds(100), c.check), c.answer) << c.name;
 }

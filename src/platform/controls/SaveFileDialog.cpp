@@ -27,11 +27,24 @@ bool isShownFile(const QFileInfo &chosen, const QString &shown, const std::optio
         && fileIdentity(chosen.filePath()) == version;
 }
 
+// What the chosen file is to the dialog, as far as the disk tells.
+enum Verdict { NewName, ReadOnlyFile, OtherFile };
+
+int verdictFor(const QString &path, int flags, const QString &shown, const std::optional<FileIdentity> &version)
+{
+    const QFileInfo chosen(path);
+    if ((flags & ofn::NoReadOnlyReturn) && chosen.isFile() && isReadOnlyFile(chosen.filePath()))
+        return ReadOnlyFile;
+    if (chosen.exists() && !chosen.isDir() && !isShownFile(chosen, shown, version))
+        return OtherFile;
+    return NewName;
+}
+
 } // namespace
 
 SaveFileDialog::SaveFileDialog(QWidget *parent, const CommonDialog &settings)
     : QFileDialog(parent), shownFile_(settings.ShownFile), shownVersion_(settings.ShownFileVersion),
-      flags_(settings.Flags)
+      runCheck_(settings.RunCheck), flags_(settings.Flags)
 {
     // Qt's own dialog, not the desktop's: the desktop's would note the file
     // in its recent-files list, and the program writes nothing but pictures.
@@ -61,7 +74,16 @@ QMessageBox::StandardButton SaveFileDialog::warn(const QString &text, QMessageBo
 void SaveFileDialog::accept()
 {
     const QFileInfo chosen(selectedFiles().value(0));
-    if ((flags_ & ofn::NoReadOnlyReturn) && chosen.isFile() && isReadOnlyFile(chosen.filePath())) {
+    const auto check = [path = chosen.filePath(), flags = flags_, shown = shownFile_, version = shownVersion_] {
+        return verdictFor(path, flags, shown, version);
+    };
+    const std::optional<int> verdict = runCheck_ ? runCheck_(check) : check();
+    if (!verdict) {
+        warn(QStringLiteral("Диск с файлом %1 не отвечает.\nВыберите другое место.").arg(chosen.fileName()),
+             QMessageBox::Ok, QMessageBox::Ok);
+        return;
+    }
+    if (*verdict == ReadOnlyFile) {
         warn(QStringLiteral("Файл %1 доступен только для чтения.\n"
                             "Выберите другое имя файла.")
                  .arg(chosen.fileName()),
@@ -70,7 +92,7 @@ void SaveFileDialog::accept()
     }
     // The dialog's own question, in Qt's words, but asked here: Qt's would
     // read a name that looks like markup as markup.
-    if (chosen.exists() && !chosen.isDir() && !isShownFile(chosen, shownFile_, shownVersion_)) {
+    if (*verdict == OtherFile) {
         const QString question = tr("%1 already exists.\nDo you want to replace it?").arg(chosen.fileName());
         if (warn(question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
             return;
