@@ -39,8 +39,8 @@ QSize frmLumarin::fitWithin() const
 
 bool frmLumarin::startReading()
 {
+    shownFile_.reset(); // nothing is shown until the picture arrives
     if (strPicturePath.isEmpty()) {
-        shownFile_.reset();
         picLoadPicture->setPicture(services_.pictures.load(strPicturePath, fitWithin()));
         return false;
     }

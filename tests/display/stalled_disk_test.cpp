@@ -132,3 +132,29 @@ TEST(StalledDisk, ExitWaitsForNoRead)
     f.t->window.reset(); // as the program ends: nothing joins the stuck worker
     EXPECT_EQ(f.t->pictures.stalls.waiting(), 1) << "the read is still stuck";
 }
+
+TEST(StalledDisk, PastFourStuckReadsALoadFailsAsAFailedReadDoes)
+{
+    QTemporaryDir dir;
+    for (int i = 0; i < 7; ++i)
+        writePicture(dir, QString::number(i) + ".bmp", 4, 4);
+    TestWindow t(dir.path());
+    StalledReads &stalls = t.pictures.stalls;
+    for (int i = 0; i < 7; ++i)
+        stalls.stall(dir.filePath(QString::number(i) + ".bmp"));
+    const Watchdog watchdog(stalls);
+    frmFilePicker &p = t.picker();
+    // Two workers, then one in place of each given up on, four at most.
+    for (int i = 0; i < 6; ++i) {
+        p.fleFile->setListIndex(i);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return stalls.waiting() == i + 1; }, 2000)) << i;
+    }
+    p.fleFile->setListIndex(6);
+    t.waitForLoad();
+
+    ASSERT_EQ(t.dialogs.shown.size(), 1);
+    EXPECT_TRUE(t.dialogs.shown[0].text.startsWith("Ошибка доступа к пути или файлу: " + dir.filePath("6.bmp")))
+        << t.dialogs.shown[0].text.toStdString();
+    EXPECT_EQ(t.window->form->caption(), texts::Title);
+    EXPECT_EQ(stalls.waiting(), 6) << "no seventh read";
+}
