@@ -15,8 +15,8 @@
 #include "platform/controls/MenuItem.h"
 #include "platform/controls/PictureBox.h"
 #include "platform/controls/ScrollBar.h"
-#include "platform/pictures/PictureLoader.h"
 #include "platform/pictures/BackgroundLoad.h"
+#include "platform/pictures/PictureLoader.h"
 #include "platform/system/ScreenArea.h"
 
 using namespace platform;
@@ -68,13 +68,12 @@ void frmLumarin::pictureArrived(LoadOutcome outcome)
     if (outcome.failure) {
         reportLoadFailure(*outcome.failure);
         continueLoad(6); // the failed step again, with the empty path
-        form->setCommandRunning(false);
-        return;
+    } else {
+        shownFile_ = outcome.identity;
+        picLoadPicture->setPicture(std::move(outcome.picture));
+        continueLoad(7);
     }
-    shownFile_ = outcome.identity;
-    picLoadPicture->setPicture(std::move(outcome.picture));
-    continueLoad(7);
-    form->setCommandRunning(false);
+    form->setCommandRunning(isLoading());
 }
 
 void frmLumarin::decodeNextAhead()

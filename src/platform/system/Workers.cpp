@@ -43,6 +43,7 @@ struct Workers::Shared
     std::condition_variable keeperWake;
     std::deque<Queued> queue;
     std::list<std::shared_ptr<Slot>> counted; // workers not given up on
+    int starting = 0; // started, not yet waiting for work
     int idle = 0;
     int givenUp = 0;
     bool closing = false;
@@ -53,6 +54,7 @@ namespace {
 void runWorker(const std::shared_ptr<Workers::Shared> &s, const std::shared_ptr<Slot> &slot)
 {
     std::unique_lock lock(s->mutex);
+    --s->starting;
     for (;;) {
         ++s->idle;
         s->workQueued.wait(lock, [&] { return s->closing || !s->queue.empty(); });
@@ -85,6 +87,7 @@ void startWorker(const std::shared_ptr<Workers::Shared> &s)
 {
     auto slot = std::make_shared<Slot>();
     std::thread(runWorker, s, slot).detach();
+    ++s->starting;
     s->counted.push_back(std::move(slot));
 }
 
@@ -126,8 +129,9 @@ void runKeeper(const std::shared_ptr<Workers::Shared> &s)
     while (!s->closing) {
         std::erase_if(s->queue, [](const Queued &q) { return q.task->cancelled(); });
         Clock::time_point since;
-        const std::shared_ptr<Slot> stuck =
-            s->queue.empty() || s->idle > 0 ? nullptr : longestCancelled(*s, since);
+        // A worker that is free, or about to be, takes the work.
+        const bool served = s->queue.size() <= std::size_t(s->idle + s->starting);
+        const std::shared_ptr<Slot> stuck = served ? nullptr : longestCancelled(*s, since);
         if (!stuck) {
             s->keeperWake.wait(lock);
         } else if (Clock::now() < since + s->limits.stuckAfter) {
