@@ -2,6 +2,7 @@
 #include "support/TestWindow.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QImage>
 #include <QMenuBar>
@@ -9,6 +10,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <thread>
 
 #include "platform/controls/Form.h"
 #include "platform/controls/Label.h"
@@ -30,6 +33,9 @@ TestWindow::~TestWindow()
 {
     window.reset();
     pictures.stalls.release();
+    QDeadlineTimer deadline(10000);
+    while (pictures.started != pictures.ended && !deadline.hasExpired())
+        std::this_thread::yield();
 }
 
 void TestWindow::waitForLoad()

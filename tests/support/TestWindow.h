@@ -23,6 +23,7 @@ struct ObservedLoader final : platform::PictureLoader
     using platform::PictureLoader::load;
     platform::PicturePtr load(const QString &path, QSize fitWithin, const std::atomic_bool *cancelled) override
     {
+        ++started;
         if (beforeLoad)
             beforeLoad();
         const struct Count { std::atomic_int &n; ~Count() { ++n; } } count{ended};
@@ -33,6 +34,7 @@ struct ObservedLoader final : platform::PictureLoader
     StalledReads stalls;
     platform::FilePictureLoader real{QStringLiteral(LUMARIN_METAFILE_HELPER), stalls.reads()};
     std::function<void()> beforeLoad;
+    std::atomic_int started = 0;
     std::atomic_int ended = 0; // loads that returned or threw
 };
 
@@ -43,7 +45,8 @@ struct TestWindow
     // Starts in `folder` as the process's current folder (the picker's
     // lists open there), or in the current one.
     explicit TestWindow(const QString &folder = {});
-    // Reads still stalled go on, into a window that is gone.
+    // Reads still stalled go on, into a window that is gone, and leave the
+    // loader before it goes.
     ~TestWindow();
 
     ScriptedDialogs dialogs;
