@@ -113,6 +113,14 @@ BenchPictures::BenchPictures(const QString &folder)
             QFile::copy(jpeg24, copy);
     }
 
+    bigSteppingFolder = root.filePath("stepping96");
+    root.mkpath("stepping96");
+    for (int i = 0; i < 2; ++i) {
+        const QString copy = QDir(bigSteppingFolder).filePath(QStringLiteral("big%1.jpg").arg(i));
+        if (!QFile::exists(copy))
+            QFile::copy(jpeg96, copy);
+    }
+
     hugeFolder = root.filePath("huge");
     emptyFolder = root.filePath("empty");
     root.mkpath("empty");

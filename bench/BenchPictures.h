@@ -17,6 +17,7 @@ struct BenchPictures
     QString bmp12Indexed;  // the same, 8-bit with a colour table
     QString bmp12Rgb32;    // the same, 32-bit with the fourth byte unused
     QString steppingFolder; // ten 24-megapixel JPEGs
+    QString bigSteppingFolder; // two 96-megapixel JPEGs
     QString hugeFolder;    // 100,000 small picture files
     QString emptyFolder;
 };

@@ -21,6 +21,8 @@ packages=(
   # end-to-end tests: a real X server, input, screenshots, fonts with Cyrillic
   xvfb xdotool x11-utils x11-xkb-utils x11-apps imagemagick libxcb-xkb-dev
   fonts-dejavu-core openbox
+  # the slow-disk scenario: a file system whose reads wait
+  fuse3 libfuse3-dev
   # packaging: .deb dependencies, desktop entry and metainfo checks
   dpkg-dev file desktop-file-utils appstream lintian
   # the fuzz target: clang with libFuzzer and the sanitizers

@@ -5,19 +5,18 @@
 #include <condition_variable>
 #include <mutex>
 #include <optional>
-#include <thread>
 
 #include "platform/files/FileIdentity.h"
 #include "platform/pictures/HalfSize.h"
 #include "platform/pictures/JpegDecoder.h"
-#include "platform/pictures/PictureFile.h"
 #include "platform/pictures/RasterDecoder.h"
 #include "platform/system/Error.h"
+#include "platform/system/Workers.h"
 
 namespace display {
 
-// What the owner and the decoding thread share; it lives until both have
-// let go, and gives back its part of the budget then.
+// What the owner (or the load that took it over) and the worker share; it
+// lives until both have let go, and gives back its part of the budget then.
 struct DecodeAhead::Job
 {
     Job(QString file, QSize fit, QSize view, std::shared_ptr<std::atomic<qint64>> budgetInUse)
@@ -29,13 +28,14 @@ struct DecodeAhead::Job
     const QString path;
     const QSize fitWithin;
     const QSize fittedView;
-    std::atomic_bool dropped = false;
+    std::shared_ptr<platform::Workers::Task> task;
     std::shared_ptr<std::atomic<qint64>> inFlight;
     qint64 reserved = 0;
 
     std::mutex mutex;
     std::condition_variable finishedChanged;
     bool finished = false;
+    bool cancelled = false;
     std::optional<platform::FileIdentity> identity;
     platform::PicturePtr picture;
 };
@@ -60,37 +60,38 @@ bool reserve(DecodeAhead::Job &job, double bytes, qint64 budget)
     return true;
 }
 
-// The pixels a decode will hold: a JPEG for a fitted view comes reduced (the
-// view's turn either way, as the orientation is not known yet), and the
-// view's own reduced copy takes a quarter more at most.
-double decodedBytes(platform::Picture::Kind kind, QSize size, const DecodeAhead::Job &job)
+// The memory a decode will hold: the file's bytes, and the pixels. A JPEG
+// for a fitted view comes reduced (the view's turn either way, as the
+// orientation is not known yet), and the view's own reduced copy takes a
+// quarter more at most.
+double decodeBytes(platform::Picture::Kind kind, QSize size, qint64 fileBytes, const DecodeAhead::Job &job)
 {
     if (kind == platform::Picture::Kind::Jpeg && !job.fitWithin.isEmpty()) {
         const int denominator = std::min(platform::jpegDenominatorFor(size, job.fitWithin),
                                          platform::jpegDenominatorFor(size, job.fitWithin.transposed()));
         size = platform::jpegScaledSize(size, denominator);
     }
-    const double bytes = double(size.width()) * double(size.height()) * 4.0;
-    return job.fittedView.isEmpty() ? bytes : bytes * 1.25;
+    const double pixels = double(size.width()) * double(size.height()) * 4.0;
+    return double(fileBytes) + (job.fittedView.isEmpty() ? pixels : pixels * 1.25);
 }
 
-platform::PicturePtr decode(DecodeAhead::Job &job, qint64 budget)
+platform::PicturePtr decode(DecodeAhead::Job &job, const platform::PictureReads &reads, qint64 fileBytes,
+                            qint64 budget, const std::atomic_bool &dropped)
 {
     try {
         // Raster pictures within the budget only, judged from the header
         // before the file is read: metafiles go through the converter
         // process, which is left to the step itself.
-        const QByteArray head = platform::readPictureFileStart(job.path, HeaderBytes);
+        const QByteArray head = reads.start(job.path, HeaderBytes);
         const auto kind = platform::detectRasterKind(head);
-        if (kind == platform::Picture::Kind::Empty || job.dropped)
+        if (kind == platform::Picture::Kind::Empty || dropped)
             return nullptr;
         const QSize size = platform::declaredSize(kind, head);
-        if (!size.isValid() || !reserve(job, decodedBytes(kind, size, job), budget))
+        if (!size.isValid() || !reserve(job, decodeBytes(kind, size, fileBytes, job), budget))
             return nullptr;
-        const QByteArray bytes = platform::readPictureFile(job.path);
-        platform::PicturePtr picture =
-            job.dropped ? nullptr : platform::decodeRaster(bytes, job.fitWithin, &job.dropped);
-        if (!picture || job.fittedView.isEmpty() || job.dropped)
+        const QByteArray bytes = reads.whole(job.path);
+        platform::PicturePtr picture = dropped ? nullptr : platform::decodeRaster(bytes, job.fitWithin, &dropped);
+        if (!picture || job.fittedView.isEmpty() || dropped)
             return picture;
         QImage reduced = platform::reducedFor(picture->image(), job.fittedView);
         return reduced.isNull() ? picture
@@ -101,71 +102,107 @@ platform::PicturePtr decode(DecodeAhead::Job &job, qint64 budget)
     }
 }
 
-void run(const std::shared_ptr<DecodeAhead::Job> &job, qint64 budget)
+void finishWith(DecodeAhead::Job &job, std::optional<platform::FileIdentity> identity,
+                platform::PicturePtr picture)
+{
+    const std::lock_guard lock(job.mutex);
+    job.identity = identity;
+    job.picture = job.cancelled ? nullptr : std::move(picture);
+    job.finished = true;
+    job.finishedChanged.notify_all();
+}
+
+void run(DecodeAhead::Job &job, const platform::PictureReads &reads, qint64 budget,
+         const std::atomic_bool &dropped)
 {
     // The identity is taken before reading: a file changed while it is read
     // then no longer matches and is read again by the step.
-    auto identity = platform::fileIdentity(job->path);
-    platform::PicturePtr picture = identity && !job->dropped ? decode(*job, budget) : nullptr;
-    const std::lock_guard lock(job->mutex);
-    job->identity = identity;
-    job->picture = job->dropped ? nullptr : std::move(picture);
-    job->finished = true;
-    job->finishedChanged.notify_all();
-}
-
-void waitUntilFinished(DecodeAhead::Job &job)
-{
-    std::unique_lock lock(job.mutex);
-    job.finishedChanged.wait(lock, [&] { return job.finished; });
+    auto identity = platform::fileIdentity(job.path);
+    platform::PicturePtr picture = identity && !dropped ? decode(job, reads, identity->size, budget, dropped) : nullptr;
+    finishWith(job, identity, std::move(picture));
 }
 
 } // namespace
 
-DecodeAhead::DecodeAhead(qint64 budgetBytes) : budget_(budgetBytes)
+DecodeAhead::DecodeAhead(platform::Workers &workers, platform::PictureReads reads, qint64 budgetBytes)
+    : workers_(workers), reads_(std::move(reads)), budget_(budgetBytes)
 {
 }
 
 DecodeAhead::~DecodeAhead()
 {
     // A read stuck on a dead mount must not keep the program from ending:
-    // the thread keeps what it needs and finishes, or not, on its own.
+    // the worker keeps what it needs and finishes, or not, on its own.
     start({});
 }
 
 void DecodeAhead::start(const QString &path, QSize fitWithin, QSize fittedView)
 {
     if (job_)
-        job_->dropped = true; // it stops at its next step; its result is not used
+        cancel(*job_); // it stops at its next step; its result is not used
     job_.reset();
     if (path.isEmpty())
         return;
-    job_ = std::make_shared<Job>(path, fitWithin, fittedView, inFlight_);
-    std::thread([job = job_, budget = budget_] { run(job, budget); }).detach();
+    auto job = std::make_shared<Job>(path, fitWithin, fittedView, inFlight_);
+    job->task = workers_.submit(
+        [job, reads = reads_, budget = budget_](const platform::Workers::Task &task) {
+            run(*job, reads, budget, task.flag());
+        },
+        [job] { finishWith(*job, std::nullopt, nullptr); });
+    job_ = std::move(job);
+}
+
+void DecodeAhead::cancel(Job &job)
+{
+    job.task->cancel();
+    const std::lock_guard lock(job.mutex);
+    job.cancelled = true;
+    job.finishedChanged.notify_all();
 }
 
 void DecodeAhead::wait()
 {
-    if (job_)
-        waitUntilFinished(*job_);
+    if (!job_)
+        return;
+    std::unique_lock lock(job_->mutex);
+    job_->finishedChanged.wait(lock, [&] { return job_->finished; });
+}
+
+std::shared_ptr<DecodeAhead::Job> DecodeAhead::adopt(const QString &path, QSize fitWithin)
+{
+    std::shared_ptr<Job> job = std::move(job_);
+    if (job && (path.isEmpty() || path != job->path || fitWithin != job->fitWithin)) {
+        cancel(*job);
+        return nullptr;
+    }
+    return job;
+}
+
+platform::PicturePtr DecodeAhead::finish(Job &job, std::optional<platform::FileIdentity> *readFrom)
+{
+    platform::PicturePtr picture;
+    std::optional<platform::FileIdentity> identity;
+    {
+        std::unique_lock lock(job.mutex);
+        job.finishedChanged.wait(lock, [&] { return job.finished || job.cancelled; });
+        if (job.cancelled)
+            return nullptr;
+        picture = job.picture;
+        identity = job.identity;
+    }
+    // As a fresh read would find the file: the same version, and readable
+    // now (permissions may have been taken away since it was decoded).
+    if (!picture || identity != platform::fileIdentity(job.path) || !platform::canOpenForReading(job.path))
+        return nullptr;
+    if (readFrom)
+        *readFrom = identity;
+    return picture;
 }
 
 platform::PicturePtr DecodeAhead::take(const QString &path, QSize fitWithin)
 {
-    const std::shared_ptr<Job> job = std::move(job_);
-    if (!job)
-        return nullptr;
-    if (path.isEmpty() || path != job->path || fitWithin != job->fitWithin) {
-        job->dropped = true;
-        return nullptr;
-    }
-    waitUntilFinished(*job);
-    // As a fresh read would find the file: the same version, and readable
-    // now (permissions may have been taken away since it was decoded).
-    if (!job->picture || job->identity != platform::fileIdentity(path)
-        || !platform::canOpenForReading(path))
-        return nullptr;
-    return job->picture;
+    const std::shared_ptr<Job> job = adopt(path, fitWithin);
+    return job ? finish(*job) : nullptr;
 }
 
 } // namespace display

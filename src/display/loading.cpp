@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "main_window/frmLumarin.h"
 
+#include <utility>
+
 #include "display/DecodeAhead.h"
+#include "display/reading.h"
 #include "main_window/Texts.h"
 #include "main_window/extension.h"
 #include "picker/frmFilePicker.h"
@@ -12,6 +15,7 @@
 #include "platform/controls/MenuItem.h"
 #include "platform/controls/PictureBox.h"
 #include "platform/controls/ScrollBar.h"
+#include "platform/pictures/BackgroundLoad.h"
 #include "platform/pictures/PictureLoader.h"
 #include "platform/system/DisplayNames.h"
 #include "platform/system/ScreenArea.h"
@@ -23,8 +27,8 @@ void frmLumarin::NewPicture(const QString &file)
     ahead_->start({}); // whatever was being decoded ahead is of no use now
     strPicturePath = file;
     strPictureExt = extensionOf(strPicturePath);
+    aheadAfterLoad_ = true;
     LoadImage();
-    decodeNextAhead();
 }
 
 QSize frmLumarin::fitWithin() const
@@ -34,14 +38,43 @@ QSize frmLumarin::fitWithin() const
     return mnuViewPictureToWindow->isChecked() ? largestScreenArea() : QSize();
 }
 
-PicturePtr frmLumarin::loadCurrentFile()
+bool frmLumarin::startReading()
 {
-    shownFile_ = fileIdentity(strPicturePath);
-    if (stepping_) {
-        if (PicturePtr ahead = ahead_->take(strPicturePath, fitWithin()))
-            return ahead;
+    shownFile_.reset(); // nothing is shown until the picture arrives
+    if (strPicturePath.isEmpty()) {
+        picLoadPicture->setPicture(services_.pictures.load(strPicturePath, fitWithin()));
+        return false;
     }
-    return services_.pictures.load(strPicturePath, fitWithin());
+    // The window's thread never reads: a file on a stalled disk would hold
+    // up everything, the close box included, until the disk answers.
+    std::shared_ptr<display::DecodeAhead::Job> ahead;
+    if (stepping_)
+        ahead = ahead_->adopt(strPicturePath, fitWithin());
+    platform::PictureLoader &loader = services_.pictures;
+    loading_->start(
+        strPicturePath,
+        [&loader, path = strPicturePath, fit = fitWithin(), ahead](const std::atomic_bool &cancelled) {
+            return display::readPicture(loader, path, fit, ahead, cancelled);
+        },
+        [this](LoadOutcome outcome) { guard_.run([&] { pictureArrived(std::move(outcome)); }); },
+        [ahead] {
+            if (ahead)
+                display::DecodeAhead::cancel(*ahead);
+        });
+    return true;
+}
+
+void frmLumarin::pictureArrived(LoadOutcome outcome)
+{
+    if (outcome.failure) {
+        reportLoadFailure(*outcome.failure);
+        continueLoad(6); // the failed step again, with the empty path
+    } else {
+        shownFile_ = outcome.identity;
+        picLoadPicture->setPicture(std::move(outcome.picture));
+        continueLoad(7);
+    }
+    form->setCommandRunning(isLoading());
 }
 
 void frmLumarin::decodeNextAhead()
@@ -51,9 +84,20 @@ void frmLumarin::decodeNextAhead()
                   fitWithin(), fitted ? imgOutPicture->widget()->size() : QSize());
 }
 
+bool frmLumarin::isLoading() const
+{
+    return loading_->pending();
+}
+
 void frmLumarin::LoadImage()
 {
-    int step = 1;
+    loading_->drop(); // a load still running is of no use now; its picture never shows
+    continueLoad(1);
+    form->setCommandRunning(isLoading());
+}
+
+void frmLumarin::continueLoad(int step)
+{
     for (;;) {
         Error failure;
         const bool hadPath = !strPicturePath.isEmpty();
@@ -113,7 +157,8 @@ void frmLumarin::runLoadSteps(int &step)
         // The previous picture goes before the next is read: one picture in
         // memory at a time, and a failed load has no old picture to show.
         picLoadPicture->setPicture(emptyPicture());
-        picLoadPicture->setPicture(loadCurrentFile());
+        if (startReading())
+            return; // the rest follows when the picture arrives
         step = 7;
         [[fallthrough]];
     case 7:
@@ -131,6 +176,8 @@ void frmLumarin::runLoadSteps(int &step)
     case 9:
         lblProgramStatus->setCaption(texts::StatusReady);
         step = 10;
+        if (std::exchange(aheadAfterLoad_, false))
+            decodeNextAhead();
         break;
     default:
         break;

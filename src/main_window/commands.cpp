@@ -10,6 +10,7 @@
 #include "platform/controls/Dialogs.h"
 #include "platform/files/FileOperations.h"
 #include "platform/system/DisplayNames.h"
+#include "platform/system/TimeBox.h"
 
 using namespace platform;
 
@@ -33,11 +34,9 @@ void frmLumarin::step(int direction)
     strPicturePath = direction > 0 ? filePicker().NextFile() : filePicker().PreviousFile();
     strPictureExt = extensionOf(strPicturePath);
     lastDirection_ = direction;
-    {
-        const QScopedValueRollback<bool> stepping(stepping_, true);
-        LoadImage();
-    }
-    decodeNextAhead();
+    aheadAfterLoad_ = true;
+    const QScopedValueRollback<bool> stepping(stepping_, true);
+    LoadImage();
 }
 
 void frmLumarin::mnuViewNext_Click()
@@ -81,8 +80,11 @@ bool frmLumarin::shownFileWasReplaced() const
 {
     if (strPicturePath.isEmpty())
         return false;
-    const std::optional<FileIdentity> now = fileIdentity(strPicturePath);
-    return now && now != shownFile_;
+    const auto now = timeBoxed<std::optional<FileIdentity>>(
+        *workers_, CheckTimeBox, [path = strPicturePath] { return fileIdentity(path); });
+    if (!now)
+        raise(errc::PathFileAccess, strPicturePath); // the disk does not answer: nothing is deleted
+    return *now && *now != shownFile_;
 }
 
 void frmLumarin::showReplacedFile()

@@ -17,6 +17,9 @@
 #include "platform/controls/SystemColors.h"
 #include "platform/controls/TextBox.h"
 #include "platform/controls/Viewport.h"
+#include "platform/pictures/BackgroundLoad.h"
+#include "platform/pictures/PictureLoader.h"
+#include "platform/system/Workers.h"
 
 using namespace platform;
 
@@ -42,7 +45,11 @@ ScrollBar *makeScrollBar(Qt::Orientation orientation, QWidget *container)
 } // namespace
 
 frmLumarin::frmLumarin(Services services)
-    : GuardedWindow(services.dialogs, texts::Title), services_(services), ahead_(std::make_unique<display::DecodeAhead>())
+    : GuardedWindow(services.dialogs, texts::Title),
+      services_(services),
+      workers_(std::make_unique<Workers>()),
+      ahead_(std::make_unique<display::DecodeAhead>(*workers_, services.pictures.reads())),
+      loading_(std::make_unique<BackgroundLoad>(*workers_, this))
 {
     form = std::make_unique<Form>();
     form->setCaption(texts::Title);

@@ -22,6 +22,9 @@ class MenuItem;
 class PictureBox;
 class ScrollBar;
 class TextBox;
+class BackgroundLoad;
+class Workers;
+struct LoadOutcome;
 } // namespace platform
 
 // The main window. Its member functions live in the folder of the subsystem
@@ -60,6 +63,9 @@ public:
     void ShowScrollBars(const std::int16_t &intCmnd);
     // The file picker, created the first time it is referred to.
     frmFilePicker &filePicker();
+    // Whether a picture is being read: LoadImage has started the read and
+    // its steps after it wait for the picture.
+    bool isLoading() const;
 
     // --- Event handlers
     void Form_Load();
@@ -123,9 +129,13 @@ private:
 
     // Next or previous: the picker's step, then the load.
     void step(int direction);
-    // The current file's picture: decoded ahead when a step may use that,
-    // else read now.
-    platform::PicturePtr loadCurrentFile();
+    // Starts reading the current file's picture on a worker (decoded ahead
+    // when a step may use that); false for the empty path, whose empty
+    // picture is in the holder at once.
+    bool startReading();
+    // The read's outcome, on the window's thread: LoadImage goes on where
+    // it left off, or reports the failure as at any step.
+    void pictureArrived(platform::LoadOutcome outcome);
     // How far a picture may come reduced for the view it is shown in.
     QSize fitWithin() const;
     // Starts decoding the picture the next step in the same direction
@@ -134,11 +144,14 @@ private:
 
     // Whether another file is at strPicturePath now than the one the
     // picture shown was read from (a file that is gone is not another).
+    // A disk that does not answer in time is a path/file access error.
     bool shownFileWasReplaced() const;
     // Tells the user so and shows what is there now.
     void showReplacedFile();
 
-    // Runs LoadImage's steps from `step` on; `step` tracks the one running.
+    // Runs LoadImage's steps from `step` on, reporting failures.
+    void continueLoad(int step);
+    // Runs the steps from `step` on; `step` tracks the one running.
     void runLoadSteps(int &step);
     void reportLoadFailure(const platform::Error &error);
 
@@ -146,8 +159,14 @@ private:
     bool loaded_ = false;
     // Declared after `form`, so it goes first: its window belongs to ours.
     std::unique_ptr<frmFilePicker> picker_;
+    // Before the two that use them; none of the three waits for a worker
+    // when it goes, so a read stuck in the kernel never holds up the exit.
+    std::unique_ptr<platform::Workers> workers_;
     std::unique_ptr<display::DecodeAhead> ahead_;
+    std::unique_ptr<platform::BackgroundLoad> loading_;
     bool stepping_ = false;
+    // Decode the next picture ahead once the current one is shown.
+    bool aheadAfterLoad_ = false;
     int lastDirection_ = +1;
     // The version of the file that the picture shown was read from, taken
     // before reading: Delete and Save act on that version only.

@@ -11,6 +11,7 @@
 #include "platform/controls/Label.h"
 #include "platform/controls/PictureBox.h"
 #include "platform/pictures/PictureSaver.h"
+#include "platform/system/TimeBox.h"
 
 using namespace platform;
 
@@ -34,6 +35,9 @@ void frmLumarin::mnuFileSavePic_Click()
         cdlDialog.Flags = SaveFlags;
         cdlDialog.ShownFile = strPicturePath;
         cdlDialog.ShownFileVersion = shownFile_;
+        cdlDialog.RunCheck = [this](const std::function<int()> &check) {
+            return timeBoxed<int>(*workers_, CheckTimeBox, check);
+        };
         services_.dialogs.showSave(cdlDialog);
         if (nameWasChosen(cdlDialog.FileName, strPictureExt))
             savePicture(*picLoadPicture->picture(), cdlDialog.FileName);

@@ -16,6 +16,7 @@
 
 #include "display/DecodeAhead.h"
 #include "platform/controls/StretchedPicture.h"
+#include "platform/system/Workers.h"
 #include "support/TestWindow.h"
 
 // Rewrites a file in place with other bytes of the same length, then puts
@@ -66,6 +67,7 @@ TEST(DecodeAhead, UsedOnceAndOnlyForTheSameUnchangedFileWithinTheBudget)
     } cases[] = {
         {"unchanged", [] {}, a, a, true},
         {"beyond the budget", [] {}, b, b, false, 30 * 20 * 4 - 1},
+        {"its pixels within the budget, not with the file's bytes", [] {}, b, b, false, 30 * 20 * 4},
         {"replaced", [&] { QFile::remove(a); QFile::rename(writePicture(dir, "new.bmp", 30, 20), a); }, a, a},
         {"rewritten in place, time kept", [&] { rewriteInPlaceKeepingTime(c); }, c, c},
         // Nothing about the file changed, yet a fresh read would fail: here
@@ -79,8 +81,9 @@ TEST(DecodeAhead, UsedOnceAndOnlyForTheSameUnchangedFileWithinTheBudget)
     };
     rlimit handles {};
     ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &handles), 0);
+    platform::Workers workers;
     for (const auto &c : cases) {
-        display::DecodeAhead ahead(c.budget);
+        display::DecodeAhead ahead(workers, {}, c.budget);
         ahead.start(c.started);
         ahead.wait();
         c.meanwhile();
@@ -95,7 +98,8 @@ TEST(DecodeAhead, MakesTheFittedViewsReducedCopyToo)
 {
     QTemporaryDir dir;
     const QString big = writePicture(dir, "big.bmp", 800, 600);
-    display::DecodeAhead ahead;
+    platform::Workers workers;
+    display::DecodeAhead ahead(workers);
     ahead.start(big, {}, QSize(100, 80)); // 800 → 400 → 200; 100 × 75 would be too short
     const auto picture = ahead.take(big);
     ASSERT_TRUE(picture);
@@ -155,8 +159,9 @@ TEST(DecodeAhead, LeavesQtsOwnThreadsToPainting)
         {saved("straight-alpha.bmp", QImage::Format_ARGB32, "BMP"), QImage::Format_ARGB32},
     };
     QThreadPool *qtPool = QThreadPool::globalInstance();
+    platform::Workers workers;
     for (const auto &c : cases) {
-        display::DecodeAhead ahead;
+        display::DecodeAhead ahead(workers);
         ahead.start(c.path, {}, QSize(300, 200));
         auto taken = std::async(std::launch::async, [&] { return ahead.take(c.path); });
         int busy = 0;

@@ -52,6 +52,7 @@ TEST(Loading, ShowsAPictureAtItsOwnSizeOrEndsInTheErrorBoxAndAnEmptyWindow)
         if (c.fitted)
             t.window->mnuViewPictureToWindow_Click();
         t.window->NewPicture(good);
+        t.waitForLoad();
         // A resize while the error box is open shows what the holder has
         // (and the view stays shown): never the old picture.
         QString statusWhileOpen;
@@ -66,6 +67,7 @@ TEST(Loading, ShowsAPictureAtItsOwnSizeOrEndsInTheErrorBoxAndAnEmptyWindow)
         t.statuses.clear();
 
         t.window->NewPicture(c.path);
+        t.waitForLoad();
 
         if (c.description.isEmpty()) {
             EXPECT_EQ(t.statuses, (QStringList{texts::StatusLoading, texts::StatusReady}));
@@ -134,6 +136,7 @@ TEST(Views, PanningReachesTheLastColumnAndOnlyALoadGoesBackToTheCorner)
     frmLumarin &w = *t.window;
     const QString path = writePicture(dir, "wide.bmp", 6000, 1000);
     w.NewPicture(path);
+    t.waitForLoad();
     ASSERT_TRUE(w.hscrPicRightLeft->isVisible());
 
     w.hscrPicRightLeft->setValue(w.hscrPicRightLeft->max());
@@ -142,6 +145,7 @@ TEST(Views, PanningReachesTheLastColumnAndOnlyALoadGoesBackToTheCorner)
     EXPECT_LT(w.picOutPicture->left(), -32767);
 
     w.LoadImage();
+    t.waitForLoad();
     EXPECT_EQ(w.hscrPicRightLeft->value(), 0);
     EXPECT_EQ(w.vscrPicUpDown->value(), 0);
     EXPECT_FLOAT_EQ(w.picOutPicture->top(), 0);
@@ -176,12 +180,14 @@ TEST(Views, FittedViewDrawsTheWholeSamePictureWithoutBars)
     t.resizeClient(400, 300);
     const QString path = writePicture(dir, "p.bmp", 900, 600); // the top left quarter yellow
     w.NewPicture(path);
+    t.waitForLoad();
     // Every load lets go of the previous picture before reading the next.
     std::weak_ptr<const platform::Picture> previous = w.picLoadPicture->picture();
     bool stillHeld = false;
     t.pictures.beforeLoad = [&] { stillHeld = stillHeld || !previous.expired(); };
 
     w.mnuViewPictureToWindow_Click();
+    t.waitForLoad();
 
     EXPECT_TRUE(w.imgOutPicture->isVisible());
     EXPECT_FALSE(w.picOutPicture->isVisible());
@@ -194,6 +200,7 @@ TEST(Views, FittedViewDrawsTheWholeSamePictureWithoutBars)
     EXPECT_EQ(shown.pixelColor(shown.width() - 3, shown.height() - 3), QColor(Qt::darkCyan));
     previous = w.picLoadPicture->picture();
     w.NewPicture(path);
+    t.waitForLoad();
     EXPECT_FALSE(stillHeld);
 }
 
@@ -214,15 +221,20 @@ TEST(Views, EachViewGetsItsOwnDecodeOfAJpeg)
     frmLumarin &w = *t.window;
 
     w.cbNext_Click();
+    t.waitForLoad();
     EXPECT_EQ(w.picLoadPicture->picture()->pixelSize(), QSize(4000, 3000));
     w.mnuViewPictureToWindow_Click(); // reads the file again
+    t.waitForLoad();
     EXPECT_EQ(w.picLoadPicture->picture()->pixelSize(), reduced);
     w.NewPicture(dir.filePath("1.jpg")); // 2.jpg is decoded ahead for the fitted view
+    t.waitForLoad();
     int reads = 0;
     t.pictures.beforeLoad = [&] { ++reads; };
     w.cbNext_Click();
+    t.waitForLoad();
     EXPECT_EQ(reads, 0) << "the step used the picture decoded ahead";
     EXPECT_EQ(w.picLoadPicture->picture()->pixelSize(), reduced);
     w.mnuViewPictureToWindow_Click();
+    t.waitForLoad();
     EXPECT_EQ(w.picLoadPicture->picture()->pixelSize(), QSize(4000, 3000));
 }

@@ -59,11 +59,13 @@ TEST(KeyPreview, KeysWorkWhicheverControlHasTheFocusAndGoOn)
             EXPECT_TRUE(item->shortcut().isEmpty()) << item->text().toStdString();
 
     QTest::keyClick(w.cbNext->widget(), Qt::Key_N);
+    t.waitForLoad();
     EXPECT_EQ(w.strPicturePath, dir.filePath("a.bmp"));
 
     KeyCounter reachedTextBox;
     w.txtDir->widget()->installEventFilter(&reachedTextBox);
     QTest::keyClick(w.txtDir->widget(), Qt::Key_N, Qt::ShiftModifier);
+    t.waitForLoad();
     EXPECT_EQ(w.strPicturePath, dir.filePath("b.bmp"));
     EXPECT_EQ(reachedTextBox.presses, 2) << "Shift and N go on to the text box";
 
@@ -105,6 +107,7 @@ TEST(Delete, AsksFirstAndReportsFailuresThroughTheGuard)
         writePicture(dir, "a.bmp", 4, 4);
         TestWindow t(dir.path());
         t.window->NewPicture(QFile::exists(c.path) ? c.path : picture);
+        t.waitForLoad();
         t.window->strPicturePath = c.path;
         t.statuses.clear();
         t.dialogs.answers = {c.answer};
@@ -151,6 +154,7 @@ TEST(Delete, AFileReplacedSinceItWasShownIsShownAgainNotDeleted)
         writePicture(dir, "a.bmp", 4, 4);
         TestWindow t(dir.path());
         t.window->NewPicture(picture);
+        t.waitForLoad();
         c.before();
         t.dialogs.whileOpen = [&](const ScriptedDialogs::Shown &) {
             c.whileAsked();
@@ -158,6 +162,7 @@ TEST(Delete, AFileReplacedSinceItWasShownIsShownAgainNotDeleted)
         };
 
         emit t.window->cbDel->click();
+        t.waitForLoad();
 
         ASSERT_EQ(t.dialogs.shown.size(), c.boxes);
         const auto &told = t.dialogs.shown.last();

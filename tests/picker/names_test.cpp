@@ -102,8 +102,10 @@ TEST(Names, ANameThatIsNotUtf8IsListedSteppedToShownReadablyAndDeletedExactly)
     EXPECT_EQ(rows(p.fleFile->widget()), (QStringList{"a.bmp", "Привет.bmp", "Привет.bmp"}));
     EXPECT_EQ(p.fleFile->list(2), decodeFileName(HelloCp1251));
     EXPECT_EQ(rows(p.dirDirectory->widget()).last(), "Архив");
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         w.cbNext_Click();
+        t.waitForLoad();
+    }
     EXPECT_EQ(w.strPicturePath, held);
     EXPECT_EQ(w.form->caption(), "Lumarin - " + shown);
 
@@ -114,6 +116,7 @@ TEST(Names, ANameThatIsNotUtf8IsListedSteppedToShownReadablyAndDeletedExactly)
     EXPECT_EQ(readBytes(onDisk(dir, "Привет.bmp")), picture);
     // An error about the file names it readably too.
     w.NewPicture(held);
+    t.waitForLoad();
     ASSERT_EQ(t.dialogs.shown.size(), 2);
     EXPECT_EQ(t.dialogs.shown[1].text, platform::standardDescription(platform::errc::FileNotFound) + ": " + shown);
 
@@ -142,6 +145,7 @@ TEST(Names, SaveWritesExactlyTheNameChosenKeepingWhatItReplaces)
     const QByteArray fresh = "\xCD\xEE\xE2\xFB\xE9.bmp"; // "Новый.bmp"
     TestWindow t(dir.path());
     t.window->NewPicture(source);
+    t.waitForLoad();
     const QByteArray picture = readBytes(QFile::encodeName(source));
     const mode_t umask = ::umask(0);
     ::umask(umask);

@@ -58,6 +58,7 @@ TEST(Picker, ADriveOpensTheFolderLastOpenedOnItAndDriveErrorsAreReported)
     p.dirDirectory->setPath(stick.filePath("photos"));
     EXPECT_EQ(t.window->txtDir->text(), stick.filePath("photos"));
     p.fleFile->setListIndex(0);
+    t.waitForLoad();
 
     p.drvDrive->setDrive(disc.path() + " [disc]");
     EXPECT_EQ(p.dirDirectory->path(), disc.path() + "/");
@@ -134,12 +135,14 @@ TEST(Stepping, StepsThroughTheFolderInNaturalOrderAndGoesOnFromTheSelection)
     for (const char *name : {"Img1.bmp", "img2.BMP", "img10.bmp", "Img1.bmp"}) {
         t.statuses.clear();
         w.cbNext_Click();
+        t.waitForLoad();
         EXPECT_EQ(w.strPicturePath, dir.filePath(name));
         EXPECT_EQ(t.loads(), 1) << "each step loads exactly once";
         EXPECT_EQ(p.SelectedFile(), name);
         EXPECT_TRUE(p.blnLoadOnClick);
     }
     w.cbPrev_Click();
+    t.waitForLoad();
     EXPECT_EQ(w.strPicturePath, dir.filePath("img10.bmp"));
     EXPECT_EQ(w.strPictureExt, "bmp");
 
@@ -147,14 +150,17 @@ TEST(Stepping, StepsThroughTheFolderInNaturalOrderAndGoesOnFromTheSelection)
     w.mnuViewRemove_Click();
     EXPECT_TRUE(w.strPicturePath.isEmpty());
     w.cbNext_Click();
+    t.waitForLoad();
     EXPECT_EQ(w.strPicturePath, dir.filePath("Img1.bmp"));
 
     // A click shows its picture once, and the next step goes on from it.
     t.statuses.clear();
     p.fleFile->setListIndex(1);
+    t.waitForLoad();
     EXPECT_EQ(w.strPicturePath, dir.filePath("img2.BMP"));
     EXPECT_EQ(t.loads(), 1);
     w.cbNext_Click();
+    t.waitForLoad();
     EXPECT_EQ(w.strPicturePath, dir.filePath("img10.bmp"));
 
     // An empty folder says so and empties the window.
@@ -168,6 +174,7 @@ TEST(Stepping, StepsThroughTheFolderInNaturalOrderAndGoesOnFromTheSelection)
     // Back in the folder nothing is selected: Previous takes the last.
     p.dirDirectory->setPath(dir.path());
     w.cbPrev_Click();
+    t.waitForLoad();
     EXPECT_EQ(w.strPicturePath, dir.filePath("img10.bmp"));
 
     // In a volume's root the separator is doubled.

@@ -32,8 +32,10 @@ TEST(Save, WritesTheOriginalBytesOrReportsWhyNot)
         QFile(dir.filePath("copy.xyz")).open(QIODevice::WriteOnly); // replaced without a question
         TestWindow t(dir.path());
         const QString source = c.format ? writePicture(dir, QString("p.") + c.format, 30, 20, c.format) : "";
-        if (c.format)
+        if (c.format) {
             t.window->NewPicture(source);
+            t.waitForLoad();
+        }
         if (!c.answer.isEmpty())
             t.dialogs.saveAnswers = {c.answer};
         const QStringList files = QDir(dir.path()).entryList(QDir::Files);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/controls/KeyRepeat.h"
 #include "platform/controls/MenuItem.h"
 #include "platform/controls/ScrollBar.h"
 #include "platform/system/Error.h"
@@ -43,4 +44,20 @@ TEST(Controls, MenuCheckMarkChangesOnlyFromCode)
         EXPECT_EQ(action.isCheckable(), checked);
     }
     EXPECT_EQ(clicks, 3);
+}
+
+TEST(KeyRepeat, MarkedOrAReleaseAndPressOfOneInstantAndStaleUntilTheCommandEnds)
+{
+    constexpr int N = 'N', P = 'P';
+    const struct { bool marked; int key; quint64 time; int released; quint64 releaseTime; bool repeat; } presses[] = {
+        {true, N, 100, 0, 0, true},    {false, N, 100, N, 100, true}, // the pair Qt did not mark
+        {false, N, 101, N, 100, false}, {false, P, 100, N, 100, false},
+    };
+    for (const auto &c : presses)
+        EXPECT_EQ(platform::isAutoRepeat(c.marked, c.key, c.time, c.released, c.releaseTime), c.repeat)
+            << c.key << " at " << c.time;
+    const struct { bool repeat; quint32 time, commandEnd; bool stale; } ends[] = {
+        {true, 99, 100, true}, {true, 100, 100, false}, {false, 50, 100, false}, {true, 0xfffffff0u, 5, true}};
+    for (const auto &c : ends)
+        EXPECT_EQ(platform::isStaleRepeat(c.repeat, c.time, c.commandEnd), c.stale) << c.time;
 }

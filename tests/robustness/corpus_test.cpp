@@ -100,6 +100,7 @@ TEST(LongRun, AThousandLoadsKeepMemoryFlat)
             w.cbPrev_Click();
         else
             w.mnuViewNext_Click();
+        t.waitForLoad();
         if (i == 100)
             afterWarmUp = residentBytes();
     }

@@ -2,10 +2,16 @@
 #include "support/TestWindow.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QImage>
 #include <QMenuBar>
 #include <QPainter>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <thread>
 
 #include "platform/controls/Form.h"
 #include "platform/controls/Label.h"
@@ -21,6 +27,21 @@ TestWindow::TestWindow(const QString &folder)
     window->show();
     QDir::setCurrent(previous);
     QApplication::processEvents();
+}
+
+TestWindow::~TestWindow()
+{
+    window.reset();
+    pictures.stalls.release();
+    QDeadlineTimer deadline(10000);
+    while (pictures.started != pictures.ended && !deadline.hasExpired())
+        std::this_thread::yield();
+}
+
+void TestWindow::waitForLoad()
+{
+    if (!QTest::qWaitFor([&] { return !window->isLoading(); }, 10000))
+        ADD_FAILURE() << "the picture did not arrive in 10 s";
 }
 
 void TestWindow::resizeClient(int width, int height)

@@ -14,20 +14,28 @@
 #include "support/FakeRegistry.h"
 #include "support/FakeVolumes.h"
 #include "support/ScriptedDialogs.h"
+#include "support/StalledReads.h"
 
-// The real loader, running `beforeLoad` before each load it is asked for.
+// The real loader, running `beforeLoad` before each load it is asked for
+// (on the worker that runs the load), its reads stalled where a test says.
 struct ObservedLoader final : platform::PictureLoader
 {
     using platform::PictureLoader::load;
-    platform::PicturePtr load(const QString &path, QSize fitWithin) override
+    platform::PicturePtr load(const QString &path, QSize fitWithin, const std::atomic_bool *cancelled) override
     {
+        ++started;
         if (beforeLoad)
             beforeLoad();
-        return real.load(path, fitWithin);
+        const struct Count { std::atomic_int &n; ~Count() { ++n; } } count{ended};
+        return real.load(path, fitWithin, cancelled);
     }
+    platform::PictureReads reads() const override { return real.reads(); }
 
-    platform::FilePictureLoader real{QStringLiteral(LUMARIN_METAFILE_HELPER)};
+    StalledReads stalls;
+    platform::FilePictureLoader real{QStringLiteral(LUMARIN_METAFILE_HELPER), stalls.reads()};
     std::function<void()> beforeLoad;
+    std::atomic_int started = 0;
+    std::atomic_int ended = 0; // loads that returned or threw
 };
 
 // The main window as the program builds it, with the real picture loader and
@@ -37,6 +45,9 @@ struct TestWindow
     // Starts in `folder` as the process's current folder (the picker's
     // lists open there), or in the current one.
     explicit TestWindow(const QString &folder = {});
+    // Reads still stalled go on, into a window that is gone, and leave the
+    // loader before it goes.
+    ~TestWindow();
 
     ScriptedDialogs dialogs;
     ObservedLoader pictures;
@@ -50,6 +61,9 @@ struct TestWindow
     // How many loads ran since the statuses were last cleared.
     qsizetype loads() const { return statuses.count(QStringLiteral("Загружаю...")); }
 
+    // Lets the window's thread run until the picture being read has
+    // arrived and LoadImage has ended; a test failure after 10 s.
+    void waitForLoad();
     // Resizes the client area (in pixels) and lets the resize happen.
     void resizeClient(int width, int height);
 };

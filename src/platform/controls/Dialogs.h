@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 #include "platform/files/FileIdentity.h"
@@ -22,6 +23,10 @@ struct CommonDialog
     // ... while it is still this version of it, the one the picture was
     // read from; once it changed on disk it is asked about as any other.
     std::optional<FileIdentity> ShownFileVersion;
+    // Where the dialog's checks of the chosen file run: off the window's
+    // thread and within a time, nothing coming back from a disk that does
+    // not answer. Unset, they run in place.
+    std::function<std::optional<int>(const std::function<int()> &check)> RunCheck;
 
 };
 

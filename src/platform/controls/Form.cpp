@@ -88,6 +88,12 @@ QAction *Form::menuForMnemonic(const QKeyEvent &key) const
 bool Form::eventFilter(QObject *watched, QEvent *event)
 {
     const bool shortcutOverride = event->type() == QEvent::ShortcutOverride;
+    if (event->type() == QEvent::KeyRelease && watched->isWidgetType()
+        && static_cast<QWidget *>(watched)->window() == this) {
+        const auto *release = static_cast<QKeyEvent *>(event);
+        releasedKey_ = release->key();
+        releaseTime_ = release->timestamp();
+    }
     if ((event->type() != QEvent::KeyPress && !shortcutOverride) || !watched->isWidgetType())
         return false;
     auto *widget = static_cast<QWidget *>(watched);
@@ -115,12 +121,16 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
     }
     if (shortcutOverride)
         return false;
-    if (lastCommandEnd_ && isStaleRepeat(key->isAutoRepeat(), quint32(key->timestamp()), *lastCommandEnd_))
+    const bool repeat = isAutoRepeat(key->isAutoRepeat(), key->key(), key->timestamp(), releasedKey_, releaseTime_);
+    if (repeat && commandRunning_)
+        return true;
+    if (lastCommandEnd_ && isStaleRepeat(repeat, quint32(key->timestamp()), *lastCommandEnd_))
         return true;
     const auto remember = [&] {
         lastKey_ = event;
         lastKeyTime_ = key->timestamp();
         lastKeyReceiver_ = widget;
+        sinceLastKey_.start();
     };
     remember();
     QElapsedTimer busy;
@@ -131,6 +141,13 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
     // A command may have run a message box with keys of its own meanwhile.
     remember();
     return false;
+}
+
+void Form::setCommandRunning(bool running)
+{
+    if (commandRunning_ && !running && sinceLastKey_.isValid())
+        lastCommandEnd_ = quint32(lastKeyTime_ + quint64(sinceLastKey_.elapsed())); // on the events' clock
+    commandRunning_ = running;
 }
 
 QMenu *Form::addMenu(const QString &caption)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include <QElapsedTimer>
 #include <QIcon>
 #include <QMainWindow>
 #include <QPointer>
@@ -55,6 +56,10 @@ public:
     // Auto-repeats of a key held while the last one was handled are
     // dropped altogether, so holding a key never queues up work.
     void setKeyPreview(bool preview);
+    // A command that goes on after its key was handled (a picture still
+    // being read) holds auto-repeats off until it ends, as one that keeps
+    // the handler busy does.
+    void setCommandRunning(bool running);
 
     // Enter presses the default button (or the button that has the focus),
     // Esc the cancel button.
@@ -98,6 +103,10 @@ private:
     const QEvent *lastKey_ = nullptr;
     quint64 lastKeyTime_ = 0;
     std::optional<quint32> lastCommandEnd_; // none before the first command
+    QElapsedTimer sinceLastKey_;
+    bool commandRunning_ = false;
+    int releasedKey_ = 0;
+    quint64 releaseTime_ = 0;
     QPointer<QWidget> lastKeyReceiver_;
     // Made with key preview: only such a form turns keys into key codes,
     // and only the main window has one.

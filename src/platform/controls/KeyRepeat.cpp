@@ -9,4 +9,9 @@ bool isStaleRepeat(bool autoRepeat, quint32 eventTime, quint32 lastCommandEnd)
     return autoRepeat && qint32(eventTime - lastCommandEnd) < 0;
 }
 
+bool isAutoRepeat(bool markedRepeat, int key, quint64 eventTime, int releasedKey, quint64 releaseTime)
+{
+    return markedRepeat || (key == releasedKey && eventTime == releaseTime);
+}
+
 } // namespace platform

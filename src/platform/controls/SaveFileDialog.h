@@ -33,6 +33,7 @@ private:
 
     QString shownFile_;
     std::optional<FileIdentity> shownVersion_;
+    std::function<std::optional<int>(const std::function<int()> &)> runCheck_;
     int flags_;
     QString chosen_;
 };
