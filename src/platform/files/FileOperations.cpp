@@ -38,9 +38,9 @@ bool isFolderForPictures(const QString &folder)
         char resolved[PATH_MAX];
         return ::realpath(path.constData(), resolved) ? QByteArray(resolved) : QByteArray();
     };
-    const QByteArray chosen = real(encodeFileName(folder));
-    if (chosen.isEmpty() || !isFolder(decodeFileName(chosen)))
+    if (!isFolder(folder))
         return false;
+    const QByteArray chosen = real(encodeFileName(folder));
     for (const char *programs : ProgramFolders) {
         if (chosen == real(programs))
             return false;
