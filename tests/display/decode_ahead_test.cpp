@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include <QDataStream>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
@@ -17,6 +16,7 @@
 #include "display/DecodeAhead.h"
 #include "platform/controls/StretchedPicture.h"
 #include "platform/system/Workers.h"
+#include "support/Pictures.h"
 #include "support/TestWindow.h"
 
 // Rewrites a file in place with other bytes of the same length, then puts
@@ -114,19 +114,14 @@ TEST(DecodeAhead, MakesTheFittedViewsReducedCopyToo)
 static void saveWithAlpha(const QImage &image, const QString &path)
 {
     const QImage pixels = image.convertToFormat(QImage::Format_ARGB32);
-    const quint32 headerSize = 108, pixelBytes = quint32(pixels.sizeInBytes());
+    const qint64 headerSize = 108, pixelBytes = pixels.sizeInBytes();
     QFile file(path);
     file.open(QIODevice::WriteOnly);
-    QDataStream out(&file);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out << quint16(0x4d42) << quint32(14 + headerSize + pixelBytes) << quint32(0) << quint32(14 + headerSize);
-    out << headerSize << qint32(pixels.width()) << qint32(-pixels.height()) << quint16(1) << quint16(32)
-        << quint32(3) << pixelBytes << qint32(2835) << qint32(2835) << quint32(0) << quint32(0);
-    out << quint32(0x00ff0000) << quint32(0x0000ff00) << quint32(0x000000ff) << quint32(0xff000000)
-        << quint32(0x73524742);
-    for (int i = 0; i < 12; ++i)
-        out << quint32(0); // colour space end points and gammas, unused for sRGB
-    out.writeRawData(reinterpret_cast<const char *>(pixels.constBits()), int(pixelBytes));
+    file.write("BM" + le({14 + headerSize + pixelBytes, 0, 14 + headerSize}));
+    file.write(le({headerSize, pixels.width(), -pixels.height()}) + le({1, 32}, 2));
+    file.write(le({3, pixelBytes, 2835, 2835, 0, 0, 0x00ff0000, 0x0000ff00, 0x000000ff, 0xff000000, 0x73524742}));
+    file.write(QByteArray(48, '\0')); // colour space end points and gammas, unused for sRGB
+    file.write(reinterpret_cast<const char *>(pixels.constBits()), pixelBytes);
 }
 
 TEST(DecodeAhead, LeavesQtsOwnThreadsToPainting)
@@ -137,40 +132,33 @@ TEST(DecodeAhead, LeavesQtsOwnThreadsToPainting)
     // every kind of pixels a decode gives, its reduced copy included.
     QTemporaryDir dir;
     const QSize size(3000, 2000);
-    const auto saved = [&](const char *name, QImage::Format format, const char *type) {
-        QImage image(size, QImage::Format_ARGB32);
-        for (int y = 0; y < size.height(); ++y)
-            std::fill_n(reinterpret_cast<QRgb *>(image.scanLine(y)), size.width(), qRgba(y % 256, 90, 40, 200));
-        const QString path = dir.filePath(name);
-        if (format == QImage::Format_ARGB32)
-            saveWithAlpha(image, path);
-        else
-            EXPECT_TRUE(image.convertToFormat(format).save(path, type)) << name;
-        return path;
-    };
-    const struct
-    {
-        QString path;
-        QImage::Format decoded;
-    } cases[] = {
-        {saved("rgb.bmp", QImage::Format_RGB32, "BMP"), QImage::Format_RGB32},
-        {saved("paletted.bmp", QImage::Format_Indexed8, "BMP"), QImage::Format_Indexed8},
-        {saved("grey.jpg", QImage::Format_Grayscale8, "JPEG"), QImage::Format_Grayscale8},
-        {saved("straight-alpha.bmp", QImage::Format_ARGB32, "BMP"), QImage::Format_ARGB32},
+    QImage image(size, QImage::Format_ARGB32);
+    for (int y = 0; y < size.height(); ++y)
+        std::fill_n(reinterpret_cast<QRgb *>(image.scanLine(y)), size.width(), qRgba(y % 256, 90, 40, 200));
+    const struct { const char *name; QImage::Format format; } cases[] = { // saved and decoded in that format
+        {"rgb.bmp", QImage::Format_RGB32},
+        {"paletted.bmp", QImage::Format_Indexed8},
+        {"grey.jpg", QImage::Format_Grayscale8},
+        {"straight-alpha.bmp", QImage::Format_ARGB32},
     };
     QThreadPool *qtPool = QThreadPool::globalInstance();
     platform::Workers workers;
     for (const auto &c : cases) {
+        const QString path = dir.filePath(c.name);
+        if (c.format == QImage::Format_ARGB32)
+            saveWithAlpha(image, path);
+        else
+            EXPECT_TRUE(image.convertToFormat(c.format).save(path)) << c.name;
         display::DecodeAhead ahead(workers);
-        ahead.start(c.path, {}, QSize(300, 200));
-        auto taken = std::async(std::launch::async, [&] { return ahead.take(c.path); });
+        ahead.start(path, {}, QSize(300, 200));
+        auto taken = std::async(std::launch::async, [&] { return ahead.take(path); });
         int busy = 0;
         while (taken.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
             busy = std::max(busy, qtPool->activeThreadCount());
         const platform::PicturePtr picture = taken.get();
-        ASSERT_TRUE(picture) << c.path.toStdString();
-        EXPECT_EQ(picture->image().format(), c.decoded) << c.path.toStdString();
-        EXPECT_EQ(picture->reducedCopy().size(), QSize(375, 250)) << c.path.toStdString();
-        EXPECT_EQ(busy, 0) << c.path.toStdString();
+        ASSERT_TRUE(picture) << c.name;
+        EXPECT_EQ(picture->image().format(), c.format) << c.name;
+        EXPECT_EQ(picture->reducedCopy().size(), QSize(375, 250)) << c.name;
+        EXPECT_EQ(busy, 0) << c.name;
     }
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
 #include <thread>
 
 #include "main_window/Texts.h"
@@ -23,27 +24,20 @@ class Watchdog
 {
 public:
     explicit Watchdog(StalledReads reads)
-        : thread_([this, reads]() mutable {
-              std::unique_lock lock(mutex_);
-              if (!done_.wait_for(lock, std::chrono::seconds(10), [&] { return over_; }))
+        : thread_([reads, over = over_.get_future()]() mutable {
+              if (over.wait_for(std::chrono::seconds(10)) == std::future_status::timeout)
                   reads.release();
           })
     {
     }
     ~Watchdog()
     {
-        {
-            const std::lock_guard lock(mutex_);
-            over_ = true;
-        }
-        done_.notify_all();
+        over_.set_value();
         thread_.join();
     }
 
 private:
-    std::mutex mutex_;
-    std::condition_variable done_;
-    bool over_ = false;
+    std::promise<void> over_;
     std::thread thread_;
 };
 
@@ -116,8 +110,7 @@ TEST(StalledDisk, TheWindowGoesOnWhileAReadIsStalledAndTheDroppedPictureNeverSho
         EXPECT_EQ(w.picOutPicture->isVisible(), c.shown && !c.fitted);
         EXPECT_EQ(w.picLoadPicture->picture()->isEmpty(), !c.shown);
         // And the window goes on as ever.
-        w.NewPicture(f.dir.filePath("a.bmp"));
-        f.t->waitForLoad();
+        f.t->show(f.dir.filePath("a.bmp"));
         EXPECT_EQ(f.ready(), 2);
         EXPECT_EQ(w.form->caption(), texts::TitlePrefix + f.dir.filePath("a.bmp"));
     }

@@ -51,8 +51,7 @@ TEST(Loading, ShowsAPictureAtItsOwnSizeOrEndsInTheErrorBoxAndAnEmptyWindow)
         expectEmptyWindow(t);
         if (c.fitted)
             t.window->mnuViewPictureToWindow_Click();
-        t.window->NewPicture(good);
-        t.waitForLoad();
+        t.show(good);
         // A resize while the error box is open shows what the holder has
         // (and the view stays shown): never the old picture.
         QString statusWhileOpen;
@@ -66,8 +65,7 @@ TEST(Loading, ShowsAPictureAtItsOwnSizeOrEndsInTheErrorBoxAndAnEmptyWindow)
         };
         t.statuses.clear();
 
-        t.window->NewPicture(c.path);
-        t.waitForLoad();
+        t.show(c.path);
 
         if (c.description.isEmpty()) {
             EXPECT_EQ(t.statuses, (QStringList{texts::StatusLoading, texts::StatusReady}));
@@ -114,12 +112,8 @@ TEST(ScrollBarLayout, DecidesBarsAndMaxima)
         EXPECT_EQ(layout.horizontal.shown, c.hShown);
         EXPECT_EQ(layout.vertical.shown, c.vShown);
         EXPECT_EQ(layout.squareShown, c.hShown || c.vShown);
-        if (c.hShown) {
-            EXPECT_EQ(layout.horizontal.max, c.hMax);
-        }
-        if (c.vShown) {
-            EXPECT_EQ(layout.vertical.max, c.vMax);
-        }
+        EXPECT_EQ(c.hShown ? layout.horizontal.max : 0, c.hMax);
+        EXPECT_EQ(c.vShown ? layout.vertical.max : 0, c.vMax);
     }
     const struct { double value; int rounded; } rounding[] = {
         {12.5, 12}, {13.5, 14}, {-2.5, -2}, {2.56 + 41, 44}, {1e9, 32767}, {-1e9, -32768}};
@@ -135,8 +129,7 @@ TEST(Views, PanningReachesTheLastColumnAndOnlyALoadGoesBackToTheCorner)
     t.resizeClient(800, 600);
     frmLumarin &w = *t.window;
     const QString path = writePicture(dir, "wide.bmp", 6000, 1000);
-    w.NewPicture(path);
-    t.waitForLoad();
+    t.show(path);
     ASSERT_TRUE(w.hscrPicRightLeft->isVisible());
 
     w.hscrPicRightLeft->setValue(w.hscrPicRightLeft->max());
@@ -179,15 +172,13 @@ TEST(Views, FittedViewDrawsTheWholeSamePictureWithoutBars)
     frmLumarin &w = *t.window;
     t.resizeClient(400, 300);
     const QString path = writePicture(dir, "p.bmp", 900, 600); // the top left quarter yellow
-    w.NewPicture(path);
-    t.waitForLoad();
+    t.show(path);
     // Every load lets go of the previous picture before reading the next.
     std::weak_ptr<const platform::Picture> previous = w.picLoadPicture->picture();
     bool stillHeld = false;
     t.pictures.beforeLoad = [&] { stillHeld = stillHeld || !previous.expired(); };
 
-    w.mnuViewPictureToWindow_Click();
-    t.waitForLoad();
+    t.after(&frmLumarin::mnuViewPictureToWindow_Click);
 
     EXPECT_TRUE(w.imgOutPicture->isVisible());
     EXPECT_FALSE(w.picOutPicture->isVisible());
@@ -199,8 +190,7 @@ TEST(Views, FittedViewDrawsTheWholeSamePictureWithoutBars)
     EXPECT_EQ(shown.pixelColor(2, 2), QColor(Qt::yellow));
     EXPECT_EQ(shown.pixelColor(shown.width() - 3, shown.height() - 3), QColor(Qt::darkCyan));
     previous = w.picLoadPicture->picture();
-    w.NewPicture(path);
-    t.waitForLoad();
+    t.show(path);
     EXPECT_FALSE(stillHeld);
 }
 
@@ -220,21 +210,16 @@ TEST(Views, EachViewGetsItsOwnDecodeOfAJpeg)
     TestWindow t(dir.path());
     frmLumarin &w = *t.window;
 
-    w.cbNext_Click();
-    t.waitForLoad();
+    t.after(&frmLumarin::cbNext_Click);
     EXPECT_EQ(w.picLoadPicture->picture()->pixelSize(), QSize(4000, 3000));
-    w.mnuViewPictureToWindow_Click(); // reads the file again
-    t.waitForLoad();
+    t.after(&frmLumarin::mnuViewPictureToWindow_Click); // reads the file again
     EXPECT_EQ(w.picLoadPicture->picture()->pixelSize(), reduced);
-    w.NewPicture(dir.filePath("1.jpg")); // 2.jpg is decoded ahead for the fitted view
-    t.waitForLoad();
+    t.show(dir.filePath("1.jpg")); // 2.jpg is decoded ahead for the fitted view
     int reads = 0;
     t.pictures.beforeLoad = [&] { ++reads; };
-    w.cbNext_Click();
-    t.waitForLoad();
+    t.after(&frmLumarin::cbNext_Click);
     EXPECT_EQ(reads, 0) << "the step used the picture decoded ahead";
     EXPECT_EQ(w.picLoadPicture->picture()->pixelSize(), reduced);
-    w.mnuViewPictureToWindow_Click();
-    t.waitForLoad();
+    t.after(&frmLumarin::mnuViewPictureToWindow_Click);
     EXPECT_EQ(w.picLoadPicture->picture()->pixelSize(), QSize(4000, 3000));
 }

@@ -8,7 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
+#include <fstream>
+
 #include <unistd.h>
 
 #include "Viewer.h"
@@ -23,6 +24,30 @@ namespace {
 const QString KeyN = QStringLiteral("57");
 const QString KeyP = QStringLiteral("33");
 
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+// Saves a 40 × 30 picture of one colour, in the format its name says (in
+// place, when one is there: same name, same size), and returns its bytes.
+QByteArray saveFilled(const QString &path, Qt::GlobalColor colour)
+{
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(colour);
+    image.save(path);
+    return contents(path);
+}
+
+// The colour in the middle of a window.
+QRgb middle(const Viewer &viewer, const QString &window)
+{
+    const QImage shot = viewer.screenshot(window);
+    return shot.pixel(shot.width() / 2, shot.height() / 2);
+}
+
 // Three pictures, red, green and blue in the order the picker lists them:
 // from the first, N and P lead to different ones, so a title tells which
 // way the viewer stepped.
@@ -32,24 +57,14 @@ struct Folder
     {
         for (const auto &[name, colour] : {std::pair{"1.bmp", Qt::red},
                                            std::pair{"2.bmp", Qt::green},
-                                           std::pair{"4.jpg", Qt::blue}}) {
-            QImage image(40, 30, QImage::Format_RGB32);
-            image.fill(colour);
-            image.save(path(name));
-        }
+                                           std::pair{"4.jpg", Qt::blue}})
+            saveFilled(path(name), colour);
     }
     QString path(const QString &name) const { return dir.filePath(name); }
     QString title(const QString &name) const { return "Lumarin - " + path(name); }
 
     QTemporaryDir dir;
 };
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
 
 // Sets the X server's keyboard layouts (setxkbmap's arguments) with one
 // group active, and puts the US layout back after.
@@ -192,8 +207,7 @@ TEST_F(Commands, AfterAltTheKeysBelongToTheMenu)
     // The red 40 × 30 picture covers the middle of the area only once it
     // is stretched to fit; Ctrl+Del takes it out of the window.
     const auto middleIsRed = [&] {
-        const QImage shot = viewer.screenshot(main);
-        const QRgb pixel = shot.pixel(shot.width() / 2, shot.height() / 2);
+        const QRgb pixel = middle(viewer, main);
         return qRed(pixel) > 200 && qGreen(pixel) < 60 && qBlue(pixel) < 60;
     };
     EXPECT_FALSE(middleIsRed());
@@ -219,13 +233,9 @@ TEST(Names, ACp1251NamedFileIsReachedByNAndDeletedExactly)
     // show, load or delete that one.
     QTemporaryDir dir;
     const QByteArray cp1251 = "\xCF\xF0\xE8\xE2\xE5\xF2.bmp";
-    QImage image(40, 30, QImage::Format_RGB32);
-    image.fill(Qt::green);
-    image.save(dir.filePath("1.bmp"));
-    const QByteArray picture = contents(dir.filePath("1.bmp"));
-    const int fd = ::open((QFile::encodeName(dir.path()) + '/' + cp1251).constData(), O_WRONLY | O_CREAT, 0644);
-    ASSERT_EQ(::write(fd, picture.constData(), std::size_t(picture.size())), picture.size());
-    ::close(fd);
+    const QByteArray picture = saveFilled(dir.filePath("1.bmp"), Qt::green);
+    const QByteArray named = QFile::encodeName(dir.path()) + '/' + cp1251;
+    ASSERT_TRUE(std::ofstream(named.constData(), std::ios::binary).write(picture.constData(), picture.size()));
     const QString lossy = dir.filePath(QFile::decodeName(cp1251));
     QFile::copy(dir.filePath("1.bmp"), lossy);
 
@@ -240,7 +250,7 @@ TEST(Names, ACp1251NamedFileIsReachedByNAndDeletedExactly)
     EXPECT_EQ(viewer.waitForTitle(main, title), title);
     ASSERT_TRUE(viewer.answerDeleteQuestion(main, "Return"));
     EXPECT_TRUE(e2e::waitUntil(5000, [&] {
-        return ::access((QFile::encodeName(dir.path()) + '/' + cp1251).constData(), F_OK) != 0;
+        return ::access(named.constData(), F_OK) != 0;
     }));
     EXPECT_EQ(contents(lossy), picture);
     exitWithAltQ(viewer, main);
@@ -303,49 +313,32 @@ TEST_F(Commands, TheFileActedOnIsTheFileShown)
     QImage before;
     const auto fieldShows = [&] { return viewer.screenshot(main).copy(field); };
     ASSERT_TRUE(e2e::waitUntil(5000, [&] { return (before = fieldShows()) == fieldShows(); }));
-    viewer.key(main, {"x", "y", "BackSpace", "Delete"});
-    QString question = viewer.waitForOtherWindow("Lumarin", main);
-    ASSERT_FALSE(question.isEmpty()) << "Del in the field reaches the window";
-    viewer.key(question, {"Escape"});
-    ASSERT_TRUE(viewer.waitForWindowGone(question));
+    viewer.key(main, {"x", "y", "BackSpace"});
+    ASSERT_TRUE(viewer.answerDeleteQuestion(main, "Escape")) << "Del in the field reaches the window";
     EXPECT_TRUE(e2e::waitUntil(5000, [&] { return fieldShows() == before; })) << "the field's text is as it was";
 
     viewer.key(main, {KeyN});
     ASSERT_EQ(viewer.waitForTitle(main, folder.title("1.bmp")), folder.title("1.bmp"));
-    const auto saveOver = [&](const QString &name, Qt::GlobalColor colour) {
-        QImage image(40, 30, QImage::Format_RGB32);
-        image.fill(colour);
-        image.save(folder.path(name), "BMP"); // in place: same name, same size
-        return contents(folder.path(name));
-    };
-    const auto middle = [&] {
-        const QImage shot = viewer.screenshot(main);
-        return shot.pixel(shot.width() / 2, shot.height() / 2);
-    };
 
     // Another program saves over the shown picture; a hurried Del, Enter,
     // Enter is told so, sees the new picture and deletes nothing.
-    const QByteArray green = saveOver("1.bmp", Qt::green);
-    viewer.key(main, {"Delete"});
-    const QString told = viewer.waitForOtherWindow("Lumarin", main);
-    ASSERT_FALSE(told.isEmpty());
-    viewer.key(told, {"Return"});
-    ASSERT_TRUE(viewer.waitForWindowGone(told));
+    const QByteArray green = saveFilled(folder.path("1.bmp"), Qt::green);
+    ASSERT_TRUE(viewer.answerDeleteQuestion(main, "Return")); // OK to being told
     viewer.key(main, {"Return", "ctrl+w"});
-    EXPECT_TRUE(e2e::waitUntil(10000, [&] { return qGreen(middle()) > 200 && qRed(middle()) < 60; }))
+    EXPECT_TRUE(e2e::waitUntil(10000, [&] { return qGreen(middle(viewer, main)) > 200 && qRed(middle(viewer, main)) < 60; }))
         << "the picture now on disk is shown";
     EXPECT_EQ(contents(folder.path("1.bmp")), green);
 
     // Saved over again, then Save onto the shown name: asked, and Enter
     // (No) keeps the newer file.
-    const QByteArray yellow = saveOver("1.bmp", Qt::yellow);
+    const QByteArray yellow = saveFilled(folder.path("1.bmp"), Qt::yellow);
     viewer.key(main, {"ctrl+s"});
     const QString dialog = viewer.waitForOtherWindow("(?!Lumarin$|Выберите папку/файл$).+", main);
     ASSERT_FALSE(dialog.isEmpty());
     viewer.key(dialog, {"ctrl+a"});
     viewer.type(dialog, folder.path("1.bmp"));
     viewer.key(dialog, {"Return"});
-    question = viewer.waitForOtherWindow(viewer.title(dialog), dialog);
+    const QString question = viewer.waitForOtherWindow(viewer.title(dialog), dialog);
     ASSERT_FALSE(question.isEmpty()) << "the changed shown file is asked about";
     viewer.key(question, {"Return"});
     ASSERT_TRUE(viewer.waitForWindowGone(question));

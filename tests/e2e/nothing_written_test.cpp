@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "Viewer.h"
 #include "support/QtPrinting.h"
 
@@ -39,31 +41,28 @@ TEST(NothingWritten, AWholeSessionChangesOnlyTheDeletedFile)
     // the folders watched: it leaves a mark when started.
     QTemporaryDir tools;
     const QString mark = tools.filePath("started");
-    QFile stub(tools.filePath("hardinfo"));
-    stub.open(QIODevice::WriteOnly);
-    stub.write(("#!/bin/sh\ntouch '" + mark + "'\n").toUtf8());
-    stub.close();
-    stub.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString stub = tools.filePath("hardinfo");
+    std::ofstream(stub.toStdString()) << "#!/bin/sh\ntouch '" << mark.toStdString() << "'\n";
+    QFile::setPermissions(stub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     QTemporaryDir root;
     QDir folders(root.path());
-    for (const char *name : {"home", "config", "cache", "data", "state", "runtime", "pictures"})
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("PATH", tools.path() + ":" + env.value("PATH"));
+    for (const auto &[variable, name] : {std::pair{"HOME", "home"}, {"XDG_CONFIG_HOME", "config"},
+                                         {"XDG_CACHE_HOME", "cache"}, {"XDG_DATA_HOME", "data"},
+                                         {"XDG_STATE_HOME", "state"}, {"XDG_RUNTIME_DIR", "runtime"}}) {
         folders.mkdir(name);
+        env.insert(variable, folders.filePath(name));
+    }
     QFile::setPermissions(folders.filePath("runtime"),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    folders.mkdir("pictures");
     const QString pictures = folders.filePath("pictures");
     for (const char *name : {"bmpsuite/g/rgb24.bmp", "pillow/hopper.gif", "pillow/rgb.jpg"})
         QFile::copy(QStringLiteral(LUMARIN_TESTDATA_DIR "/") + name,
                     pictures + "/" + QFileInfo(name).fileName());
 
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("PATH", tools.path() + ":" + env.value("PATH"));
-    env.insert("HOME", folders.filePath("home"));
-    env.insert("XDG_CONFIG_HOME", folders.filePath("config"));
-    env.insert("XDG_CACHE_HOME", folders.filePath("cache"));
-    env.insert("XDG_DATA_HOME", folders.filePath("data"));
-    env.insert("XDG_STATE_HOME", folders.filePath("state"));
-    env.insert("XDG_RUNTIME_DIR", folders.filePath("runtime"));
     const QMap<QString, QString> before = snapshot(root.path());
 
     Viewer viewer(pictures, {}, env);
@@ -108,9 +107,5 @@ TEST(NothingWritten, AWholeSessionChangesOnlyTheDeletedFile)
 
     QMap<QString, QString> expected = before;
     expected.remove(shown);
-    const QMap<QString, QString> after = snapshot(root.path());
-    for (auto it = after.begin(); it != after.end(); ++it)
-        EXPECT_EQ(expected.value(it.key()), it.value()) << "written: " << it.key().toStdString();
-    for (auto it = expected.begin(); it != expected.end(); ++it)
-        EXPECT_TRUE(after.contains(it.key())) << "gone: " << it.key().toStdString();
+    EXPECT_EQ(snapshot(root.path()).toStdMap(), expected.toStdMap());
 }

@@ -106,8 +106,7 @@ TEST(Delete, AsksFirstAndReportsFailuresThroughTheGuard)
         SCOPED_TRACE(c.name);
         writePicture(dir, "a.bmp", 4, 4);
         TestWindow t(dir.path());
-        t.window->NewPicture(QFile::exists(c.path) ? c.path : picture);
-        t.waitForLoad();
+        t.show(QFile::exists(c.path) ? c.path : picture);
         t.window->strPicturePath = c.path;
         t.statuses.clear();
         t.dialogs.answers = {c.answer};
@@ -153,8 +152,7 @@ TEST(Delete, AFileReplacedSinceItWasShownIsShownAgainNotDeleted)
         SCOPED_TRACE(c.name);
         writePicture(dir, "a.bmp", 4, 4);
         TestWindow t(dir.path());
-        t.window->NewPicture(picture);
-        t.waitForLoad();
+        t.show(picture);
         c.before();
         t.dialogs.whileOpen = [&](const ScriptedDialogs::Shown &) {
             c.whileAsked();

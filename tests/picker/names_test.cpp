@@ -7,8 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,16 +36,7 @@ struct Folder : QTemporaryDir
 {
     ~Folder() { QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), path()}); }
 
-    int entries() const
-    {
-        DIR *dir = ::opendir(QFile::encodeName(path()).constData());
-        int count = 0;
-        while (dir && ::readdir(dir))
-            ++count;
-        if (dir)
-            ::closedir(dir);
-        return count - 2; // "." and ".."
-    }
+    auto entries() const { return std::distance(std::filesystem::directory_iterator(path().toStdString()), {}); }
 };
 
 QByteArray onDisk(const QTemporaryDir &dir, const QByteArray &name)
@@ -54,19 +46,16 @@ QByteArray onDisk(const QTemporaryDir &dir, const QByteArray &name)
 
 void writeBytes(const QByteArray &path, const QByteArray &contents)
 {
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ASSERT_GE(fd, 0) << path.constData();
-    ASSERT_EQ(::write(fd, contents.constData(), std::size_t(contents.size())), contents.size());
-    ::close(fd);
+    std::ofstream file(path.constData(), std::ios::binary | std::ios::trunc);
+    ASSERT_TRUE(file.write(contents.constData(), contents.size())) << path.constData();
 }
 
 QByteArray readBytes(const QByteArray &path)
 {
-    QFile file;
-    const int fd = ::open(path.constData(), O_RDONLY);
-    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+    std::ifstream file(path.constData(), std::ios::binary);
+    if (!file)
         return "(none)";
-    return file.readAll();
+    return QByteArray::fromStdString(std::string(std::istreambuf_iterator<char>(file), {}));
 }
 
 mode_t modeOf(const QByteArray &path)
@@ -102,10 +91,8 @@ TEST(Names, ANameThatIsNotUtf8IsListedSteppedToShownReadablyAndDeletedExactly)
     EXPECT_EQ(rows(p.fleFile->widget()), (QStringList{"a.bmp", "Привет.bmp", "Привет.bmp"}));
     EXPECT_EQ(p.fleFile->list(2), decodeFileName(HelloCp1251));
     EXPECT_EQ(rows(p.dirDirectory->widget()).last(), "Архив");
-    for (int i = 0; i < 3; ++i) {
-        w.cbNext_Click();
-        t.waitForLoad();
-    }
+    for (int i = 0; i < 3; ++i)
+        t.after(&frmLumarin::cbNext_Click);
     EXPECT_EQ(w.strPicturePath, held);
     EXPECT_EQ(w.form->caption(), "Lumarin - " + shown);
 
@@ -115,8 +102,7 @@ TEST(Names, ANameThatIsNotUtf8IsListedSteppedToShownReadablyAndDeletedExactly)
     EXPECT_EQ(modeOf(onDisk(dir, HelloCp1251)), 0u);
     EXPECT_EQ(readBytes(onDisk(dir, "Привет.bmp")), picture);
     // An error about the file names it readably too.
-    w.NewPicture(held);
-    t.waitForLoad();
+    t.show(held);
     ASSERT_EQ(t.dialogs.shown.size(), 2);
     EXPECT_EQ(t.dialogs.shown[1].text, platform::standardDescription(platform::errc::FileNotFound) + ": " + shown);
 
@@ -144,8 +130,7 @@ TEST(Names, SaveWritesExactlyTheNameChosenKeepingWhatItReplaces)
     ASSERT_EQ(::symlink("Привет.bmp", onDisk(dir, "link.bmp").constData()), 0);
     const QByteArray fresh = "\xCD\xEE\xE2\xFB\xE9.bmp"; // "Новый.bmp"
     TestWindow t(dir.path());
-    t.window->NewPicture(source);
-    t.waitForLoad();
+    t.show(source);
     const QByteArray picture = readBytes(QFile::encodeName(source));
     const mode_t umask = ::umask(0);
     ::umask(umask);

@@ -134,24 +134,18 @@ TEST(Stepping, StepsThroughTheFolderInNaturalOrderAndGoesOnFromTheSelection)
 
     for (const char *name : {"Img1.bmp", "img2.BMP", "img10.bmp", "Img1.bmp"}) {
         t.statuses.clear();
-        w.cbNext_Click();
-        t.waitForLoad();
-        EXPECT_EQ(w.strPicturePath, dir.filePath(name));
+        EXPECT_EQ(t.after(&frmLumarin::cbNext_Click), dir.filePath(name));
         EXPECT_EQ(t.loads(), 1) << "each step loads exactly once";
         EXPECT_EQ(p.SelectedFile(), name);
         EXPECT_TRUE(p.blnLoadOnClick);
     }
-    w.cbPrev_Click();
-    t.waitForLoad();
-    EXPECT_EQ(w.strPicturePath, dir.filePath("img10.bmp"));
+    EXPECT_EQ(t.after(&frmLumarin::cbPrev_Click), dir.filePath("img10.bmp"));
     EXPECT_EQ(w.strPictureExt, "bmp");
 
     // Remove leaves the picker where it was.
     w.mnuViewRemove_Click();
     EXPECT_TRUE(w.strPicturePath.isEmpty());
-    w.cbNext_Click();
-    t.waitForLoad();
-    EXPECT_EQ(w.strPicturePath, dir.filePath("Img1.bmp"));
+    EXPECT_EQ(t.after(&frmLumarin::cbNext_Click), dir.filePath("Img1.bmp"));
 
     // A click shows its picture once, and the next step goes on from it.
     t.statuses.clear();
@@ -159,9 +153,7 @@ TEST(Stepping, StepsThroughTheFolderInNaturalOrderAndGoesOnFromTheSelection)
     t.waitForLoad();
     EXPECT_EQ(w.strPicturePath, dir.filePath("img2.BMP"));
     EXPECT_EQ(t.loads(), 1);
-    w.cbNext_Click();
-    t.waitForLoad();
-    EXPECT_EQ(w.strPicturePath, dir.filePath("img10.bmp"));
+    EXPECT_EQ(t.after(&frmLumarin::cbNext_Click), dir.filePath("img10.bmp"));
 
     // An empty folder says so and empties the window.
     p.dirDirectory->setPath(dir.filePath("empty"));
@@ -173,9 +165,7 @@ TEST(Stepping, StepsThroughTheFolderInNaturalOrderAndGoesOnFromTheSelection)
 
     // Back in the folder nothing is selected: Previous takes the last.
     p.dirDirectory->setPath(dir.path());
-    w.cbPrev_Click();
-    t.waitForLoad();
-    EXPECT_EQ(w.strPicturePath, dir.filePath("img10.bmp"));
+    EXPECT_EQ(t.after(&frmLumarin::cbPrev_Click), dir.filePath("img10.bmp"));
 
     // In a volume's root the separator is doubled.
     t.volumes.volumes.append({dir.path(), "stick"});

@@ -44,6 +44,19 @@ void TestWindow::waitForLoad()
         ADD_FAILURE() << "the picture did not arrive in 10 s";
 }
 
+void TestWindow::show(const QString &path)
+{
+    window->NewPicture(path);
+    waitForLoad();
+}
+
+QString TestWindow::after(void (frmLumarin::*command)())
+{
+    (*window.*command)();
+    waitForLoad();
+    return window->strPicturePath;
+}
+
 void TestWindow::resizeClient(int width, int height)
 {
     window->form->resize(width, height + window->form->menuBar()->height());

@@ -64,6 +64,11 @@ struct TestWindow
     // Lets the window's thread run until the picture being read has
     // arrived and LoadImage has ended; a test failure after 10 s.
     void waitForLoad();
+    // Loads the picture at `path` and waits for it.
+    void show(const QString &path);
+    // Runs one of the window's commands and waits for the picture it
+    // loads; returns the path of the picture held then.
+    QString after(void (frmLumarin::*command)());
     // Resizes the client area (in pixels) and lets the resize happen.
     void resizeClient(int width, int height);
 };
