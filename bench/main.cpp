@@ -35,6 +35,7 @@
 #include "platform/pictures/RasterDecoder.h"
 #include "platform/system/Launcher.h"
 #include "platform/system/LinuxRegistry.h"
+#include "platform/system/Workers.h"
 
 namespace {
 
@@ -58,6 +59,7 @@ struct Platform
     platform::LinuxVolumes volumes;
     platform::LinuxRegistry registry;
     platform::ProcessLauncher launcher;
+    platform::Workers workers;
 };
 
 // The main window, shown offscreen at a desktop size, its picker opened in
@@ -67,7 +69,7 @@ std::unique_ptr<frmLumarin> openWindow(Platform &p, const QString &folder)
     const QString previous = QDir::currentPath();
     QDir::setCurrent(folder);
     auto window = std::make_unique<frmLumarin>(
-        platform::Services{p.dialogs, p.pictures, p.volumes, p.registry, p.launcher});
+        platform::Services{p.dialogs, p.pictures, p.volumes, p.registry, p.launcher, p.workers});
     window->show();
     QDir::setCurrent(previous);
     window->form->resize(1280, 800);

@@ -17,6 +17,7 @@
 #include "platform/system/DisplayNames.h"
 #include "platform/system/Launcher.h"
 #include "platform/system/Paths.h"
+#include "platform/system/Workers.h"
 #ifdef Q_OS_WIN
 #include "platform/system/WindowsRegistry.h"
 #else
@@ -114,6 +115,7 @@ int main(int argc, char *argv[])
     loadQtTranslations(app, translator);
 
     int exitCode = 0;
+    platform::Workers workers;
     {
         platform::QtDialogs dialogs;
         platform::FilePictureLoader pictures(platform::defaultMetafileHelper());
@@ -124,7 +126,7 @@ int main(int argc, char *argv[])
         platform::LinuxRegistry registry;
 #endif
         platform::ProcessLauncher launcher;
-        frmLumarin mainWindow(platform::Services{dialogs, pictures, volumes, registry, launcher});
+        frmLumarin mainWindow(platform::Services{dialogs, pictures, volumes, registry, launcher, workers});
         mainWindow.show();
         if (!startFile.isEmpty())
             mainWindow.showStartFile(startFile);

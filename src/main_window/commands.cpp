@@ -31,12 +31,24 @@ void frmLumarin::cbPrev_Click()
 
 void frmLumarin::step(int direction)
 {
+    // A folder list that has not arrived is not an empty folder: the step
+    // waits for it, and the window goes on answering meanwhile.
+    if (filePicker().isListing()) {
+        stepWhenListed_ = direction;
+        return;
+    }
     strPicturePath = direction > 0 ? filePicker().NextFile() : filePicker().PreviousFile();
     strPictureExt = extensionOf(strPicturePath);
     lastDirection_ = direction;
     aheadAfterLoad_ = true;
     const QScopedValueRollback<bool> stepping(stepping_, true);
     LoadImage();
+}
+
+void frmLumarin::FolderListed()
+{
+    if (const int direction = std::exchange(stepWhenListed_, 0))
+        step(direction);
 }
 
 void frmLumarin::mnuViewNext_Click()
@@ -81,7 +93,7 @@ bool frmLumarin::shownFileWasReplaced() const
     if (strPicturePath.isEmpty())
         return false;
     const auto now = timeBoxed<std::optional<FileIdentity>>(
-        *workers_, CheckTimeBox, [path = strPicturePath] { return fileIdentity(path); });
+        services_.workers, CheckTimeBox, [path = strPicturePath] { return fileIdentity(path); });
     if (!now)
         raise(errc::PathFileAccess, strPicturePath); // the disk does not answer: nothing is deleted
     return *now && *now != shownFile_;

@@ -19,7 +19,6 @@
 #include "platform/controls/Viewport.h"
 #include "platform/pictures/BackgroundLoad.h"
 #include "platform/pictures/PictureLoader.h"
-#include "platform/system/Workers.h"
 
 using namespace platform;
 
@@ -47,9 +46,8 @@ ScrollBar *makeScrollBar(Qt::Orientation orientation, QWidget *container)
 frmLumarin::frmLumarin(Services services)
     : GuardedWindow(services.dialogs, texts::Title),
       services_(services),
-      workers_(std::make_unique<Workers>()),
-      ahead_(std::make_unique<display::DecodeAhead>(*workers_, services.pictures.reads())),
-      loading_(std::make_unique<BackgroundLoad>(*workers_, this))
+      ahead_(std::make_unique<display::DecodeAhead>(services.workers, services.pictures.reads())),
+      loading_(std::make_unique<BackgroundLoad>(services.workers, this))
 {
     form = std::make_unique<Form>();
     form->setCaption(texts::Title);

@@ -23,7 +23,6 @@ class PictureBox;
 class ScrollBar;
 class TextBox;
 class BackgroundLoad;
-class Workers;
 struct LoadOutcome;
 } // namespace platform
 
@@ -53,8 +52,11 @@ public:
     void show();
     // Shows the file named on the command line, once shown: selected in
     // the picker, as a click there would; read directly when the picker
-    // does not list it.
+    // does not list it, or not yet.
     void showStartFile(const QString &path);
+    // The picker's folder, slow to read, has arrived: a step asked for
+    // meanwhile is taken now.
+    void FolderListed();
 
     // --- Procedures offered to the rest of the program
     void LoadImage();
@@ -159,15 +161,17 @@ private:
     bool loaded_ = false;
     // Declared after `form`, so it goes first: its window belongs to ours.
     std::unique_ptr<frmFilePicker> picker_;
-    // Before the two that use them; none of the three waits for a worker
-    // when it goes, so a read stuck in the kernel never holds up the exit.
-    std::unique_ptr<platform::Workers> workers_;
+    // Neither waits for a worker when it goes, so a read stuck in the
+    // kernel never holds up the exit.
     std::unique_ptr<display::DecodeAhead> ahead_;
     std::unique_ptr<platform::BackgroundLoad> loading_;
     bool stepping_ = false;
     // Decode the next picture ahead once the current one is shown.
     bool aheadAfterLoad_ = false;
     int lastDirection_ = +1;
+    // Next (+1) or previous (-1) asked for while the picker's folder was
+    // still being read.
+    int stepWhenListed_ = 0;
     // The version of the file that the picture shown was read from, taken
     // before reading: Delete and Save act on that version only.
     std::optional<platform::FileIdentity> shownFile_;

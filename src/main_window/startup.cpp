@@ -2,7 +2,6 @@
 #include "main_window/frmLumarin.h"
 
 #include "main_window/Texts.h"
-#include <QFileInfo>
 #include "picker/frmFilePicker.h"
 #include "platform/controls/ImageControl.h"
 #include "platform/controls/Label.h"
@@ -24,7 +23,11 @@ void frmLumarin::Form_Load()
 void frmLumarin::showStartFile(const QString &path)
 {
     guard_.run([&] {
-        if (!filePicker().clickFile(platform::fileNameOf(path)))
-            NewPicture(path);
+        const QString name = platform::fileNameOf(path);
+        if (filePicker().isListing())
+            filePicker().selectWhenListed(name);
+        else if (filePicker().clickFile(name))
+            return;
+        NewPicture(path);
     });
 }

@@ -82,12 +82,16 @@ void frmFilePicker::createControls()
     QWidget *client = form->client();
     // The lists open on the process's current folder.
     const QString start = currentFolder();
-    drvDrive = new DriveList(services_.volumes, start, client);
+    drvDrive = new DriveList(services_.volumes, services_.workers, start, client);
     drvDrive->move(0, 0, 2295, 315);
-    dirDirectory = new DirList(services_.volumes, start, client);
+    dirDirectory = new DirList(services_.volumes, services_.workers, PicturePattern, start, client);
     dirDirectory->move(0, 360, 2295, 3240);
-    fleFile = new FileList(PicturePattern, start, client);
+    fleFile = new FileList(start, client);
     fleFile->move(2280, 0, 3135, 3600);
+    // The folder list reads the folder for both; a slow one arrives later
+    // as a change.
+    if (!dirDirectory->listing())
+        fleFile->setPath(dirDirectory->path(), dirDirectory->files());
     QWidget::setTabOrder(drvDrive->widget(), dirDirectory->widget());
     QWidget::setTabOrder(dirDirectory->widget(), fleFile->widget());
 }
@@ -100,11 +104,19 @@ void frmFilePicker::connectEvents()
     });
     on(drvDrive, &DriveList::change, &frmFilePicker::drvDrive_Change);
     on(dirDirectory, &DirList::change, &frmFilePicker::dirDirectory_Change);
+    on(dirDirectory, &DirList::listingStarted, &frmFilePicker::dirDirectory_ListingStarted);
+    on(dirDirectory, &DirList::listingEnded, &frmFilePicker::dirDirectory_ListingEnded);
+    connect(dirDirectory, &DirList::failed, this, [this](const Error &error) {
+        guard_.run([&] { dirDirectory_Failed(error); });
+    });
     on(fleFile, &FileList::click, &frmFilePicker::fleFile_Click);
     // The folder list's own behaviour: a double-click or Enter opens the
     // folder, and what cannot be opened is reported like any other error.
     connect(dirDirectory, &DirList::openRequested, this, [this](const QString &folder) {
-        guard_.run([&] { dirDirectory->setPath(folder); });
+        guard_.run([&] {
+            openingDrive_ = false;
+            dirDirectory->setPath(folder);
+        });
     });
 }
 
@@ -138,15 +150,31 @@ QString frmFilePicker::fullPath(int index) const
     return dirDirectory->path() + QLatin1Char('/') + fleFile->list(index);
 }
 
-bool frmFilePicker::clickFile(const QString &name)
+int frmFilePicker::indexOf(const QString &name) const
 {
     for (int i = 0; i < fleFile->listCount(); ++i) {
-        if (fleFile->list(i) == name) {
-            fleFile->setListIndex(i);
-            return true;
-        }
+        if (fleFile->list(i) == name)
+            return i;
     }
-    return false;
+    return -1;
+}
+
+bool frmFilePicker::clickFile(const QString &name)
+{
+    const int index = indexOf(name);
+    if (index >= 0)
+        fleFile->setListIndex(index);
+    return index >= 0;
+}
+
+bool frmFilePicker::isListing() const
+{
+    return dirDirectory->listing();
+}
+
+void frmFilePicker::selectWhenListed(const QString &name)
+{
+    selectWhenListed_ = name;
 }
 
 void frmFilePicker::fleFile_Click()

@@ -13,6 +13,7 @@ class frmLumarin;
 namespace platform {
 class DirList;
 class DriveList;
+struct Error;
 class FileList;
 class Form;
 } // namespace platform
@@ -33,6 +34,11 @@ public:
     // Selects the named file of the open folder as a click on it does (the
     // main window shows it). False when the folder lists no such file.
     bool clickFile(const QString &name);
+    // The open folder is still being read: its file list is not there yet.
+    bool isListing() const;
+    // Once the folder being read arrives, selects the named file without
+    // showing it (it is shown already).
+    void selectWhenListed(const QString &name);
 
     // --- Stepping through the folder
     QString NextFile();
@@ -48,6 +54,9 @@ public:
     void Form_QueryUnload(int &Cancel, int UnloadMode);
     void drvDrive_Change();
     void dirDirectory_Change();
+    void dirDirectory_ListingStarted();
+    void dirDirectory_ListingEnded();
+    void dirDirectory_Failed(const platform::Error &error);
     void fleFile_Click();
 
     // --- State
@@ -67,9 +76,15 @@ private:
     QString stepTo(int (*rule)(int selected, int count));
     // The full path of a listed file: folder list's path, separator, name.
     QString fullPath(int index) const;
-
+    // The index of a name in the file list; -1 when it is not there.
+    int indexOf(const QString &name) const;
+    void reportDriveFailure(const platform::Error &error);
 
     frmLumarin &owner_;
     platform::Services services_;
     bool shownBefore_ = false;
+    // Whether the folder being opened came from the drive list, whose
+    // failures are reported in its own way.
+    bool openingDrive_ = false;
+    QString selectWhenListed_;
 };

@@ -36,7 +36,7 @@ void frmLumarin::mnuFileSavePic_Click()
         cdlDialog.ShownFile = strPicturePath;
         cdlDialog.ShownFileVersion = shownFile_;
         cdlDialog.RunCheck = [this](const std::function<int()> &check) {
-            return timeBoxed<int>(*workers_, CheckTimeBox, check);
+            return timeBoxed<int>(services_.workers, CheckTimeBox, check);
         };
         services_.dialogs.showSave(cdlDialog);
         if (nameWasChosen(cdlDialog.FileName, strPictureExt))

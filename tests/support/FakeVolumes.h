@@ -5,13 +5,27 @@
 
 #include "platform/files/Volumes.h"
 #include "platform/system/Error.h"
+#include "support/StalledReads.h"
 
 // Volumes as a test lays them out: real folders standing for mount points,
-// some of which may be marked gone.
+// some of which may be marked gone. Listings of folders a test stalls, and
+// the mount table when it stalls MountTable, wait as on a dead network
+// share.
 class FakeVolumes final : public platform::Volumes
 {
 public:
-    QList<platform::Volume> mounted() const override { return volumes; }
+    static inline const QString MountTable = QStringLiteral("mount table");
+
+    QList<platform::Volume> mounted() const override
+    {
+        stalls.pass(MountTable);
+        return volumes;
+    }
+    platform::FolderContents contents(const QString &folder, const QString &patterns) const override
+    {
+        stalls.pass(folder);
+        return platform::listFolder(folder, patterns);
+    }
     void ensureReady(const platform::Volume &volume) const override
     {
         if (gone.contains(volume.mountPath))
@@ -20,4 +34,5 @@ public:
 
     QList<platform::Volume> volumes{{QStringLiteral("/"), QStringLiteral("root")}};
     QSet<QString> gone; // mount paths of volumes that are not ready
+    StalledReads stalls;
 };

@@ -10,8 +10,9 @@
 
 #include "platform/pictures/PictureReads.h"
 
-// The file system's reads, except that a read of a file a test stalls waits
-// until the test lets it go: a file on a dead network share, without one.
+// The file system's reads, except that a read of a file (or a listing of a
+// folder) a test stalls waits until the test lets it go: a file on a dead
+// network share, without one.
 class StalledReads
 {
 public:
@@ -20,6 +21,8 @@ public:
     void release();
     // Reads waiting now.
     int waiting() const;
+    // Waits while `path` is stalled, as a read of it does.
+    void pass(const QString &path) const { gate_->pass(path); }
 
     platform::PictureReads reads() const;
 

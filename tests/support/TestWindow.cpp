@@ -16,12 +16,14 @@
 #include "platform/controls/Form.h"
 #include "platform/controls/Label.h"
 
-TestWindow::TestWindow(const QString &folder)
+TestWindow::TestWindow(const QString &folder, const std::function<void(TestWindow &)> &prepare)
 {
+    if (prepare)
+        prepare(*this);
     const QString previous = QDir::currentPath();
     if (!folder.isEmpty())
         QDir::setCurrent(folder);
-    window = std::make_unique<frmLumarin>(platform::Services{dialogs, pictures, volumes, registry, launcher});
+    window = std::make_unique<frmLumarin>(platform::Services{dialogs, pictures, volumes, registry, launcher, workers});
     QObject::connect(window->lblProgramStatus, &platform::Label::change,
                      [this](const QString &text) { statuses.append(text); });
     window->show();
@@ -33,8 +35,9 @@ TestWindow::~TestWindow()
 {
     window.reset();
     pictures.stalls.release();
+    volumes.stalls.release();
     QDeadlineTimer deadline(10000);
-    while (pictures.started != pictures.ended && !deadline.hasExpired())
+    while ((pictures.started != pictures.ended || volumes.stalls.waiting() > 0) && !deadline.hasExpired())
         std::this_thread::yield();
 }
 

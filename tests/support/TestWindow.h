@@ -10,6 +10,7 @@
 #include "main_window/frmLumarin.h"
 #include "picker/frmFilePicker.h"
 #include "platform/pictures/FilePictureLoader.h"
+#include "platform/system/Workers.h"
 #include "support/QtPrinting.h"
 #include "support/FakeRegistry.h"
 #include "support/FakeVolumes.h"
@@ -43,8 +44,9 @@ struct ObservedLoader final : platform::PictureLoader
 struct TestWindow
 {
     // Starts in `folder` as the process's current folder (the picker's
-    // lists open there), or in the current one.
-    explicit TestWindow(const QString &folder = {});
+    // lists open there), or in the current one; `prepare` runs before the
+    // main window is made.
+    explicit TestWindow(const QString &folder = {}, const std::function<void(TestWindow &)> &prepare = {});
     // Reads still stalled go on, into a window that is gone, and leave the
     // loader before it goes.
     ~TestWindow();
@@ -54,6 +56,7 @@ struct TestWindow
     FakeVolumes volumes;
     FakeRegistry registry;
     FakeLauncher launcher;
+    platform::Workers workers;
     std::unique_ptr<frmLumarin> window;
     QStringList statuses;
 

@@ -7,10 +7,10 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 
-#include "platform/files/FolderListing.h"
 #include "platform/system/DisplayNames.h"
 #include "platform/system/Error.h"
 #include "platform/system/Paths.h"
+#include "platform/system/TimeBox.h"
 
 namespace platform {
 
@@ -44,65 +44,113 @@ QString pathOf(const QString &folder, const std::optional<Volume> &volume)
 
 } // namespace
 
-DirList::DirList(const Volumes &volumes, const QString &startFolder, QWidget *container)
-    : Control(new QListWidget(container)), volumes_(volumes),
-      list_(static_cast<QListWidget *>(widget()))
+DirList::DirList(const Volumes &volumes, Workers &workers, const QString &filePatterns,
+                 const QString &startFolder, QWidget *container)
+    : Control(new QListWidget(container)), volumes_(volumes), patterns_(filePatterns),
+      list_(static_cast<QListWidget *>(widget())), opening_(workers, this)
 {
     list_->setItemDelegate(new IndentDelegate(list_));
     list_->setUniformItemSizes(true);
     connect(list_, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
         emit openRequested(item->data(FolderRole).toString());
     });
-    // Shown even if it cannot be listed (an unreadable or deleted folder).
-    const QString start = QDir::cleanPath(startFolder);
-    QStringList subfolders;
-    try {
-        subfolders = listSubfolders(start);
-    } catch (const Error &) {
-    }
-    fill(start, subfolders, volumes_.mounted());
-}
-
-QString DirList::folderFor(const QString &pathOrDrive, const QList<Volume> &volumes) const
-{
-    for (const Volume &volume : volumes) {
-        if (driveText(volume) != pathOrDrive)
-            continue;
-        volumes_.ensureReady(volume);
-        const QString last = lastFolderOnVolume_.value(volume.mountPath);
-        if (!last.isEmpty() && isFolder(last))
-            return last;
-        return QDir::cleanPath(volume.mountPath);
-    }
-    // A drive text whose volume is no longer mounted names a device gone.
-    const QString folder = pathOrDrive.startsWith(QLatin1Char('/'))
-        ? QDir::cleanPath(pathOrDrive)
-        : QDir::cleanPath(folder_ + QLatin1Char('/') + pathOrDrive);
-    if (leadingPath(pathOrDrive) != pathOrDrive && !isFolder(folder))
-        raise(errc::DeviceUnavailable, pathOrDrive);
-    return folder;
+    folder_ = QDir::cleanPath(startFolder);
+    path_ = folder_;
+    open(folder_, Purpose::Start);
 }
 
 void DirList::setPath(const QString &pathOrDrive)
 {
-    // The mount table is read once per call: a slow network mount makes
-    // each reading cost.
-    const QList<Volume> volumes = volumes_.mounted();
-    const QString folder = folderFor(pathOrDrive, volumes);
-    const QStringList subfolders = listSubfolders(folder);
-    const bool changed = folder != folder_;
-    fill(folder, subfolders, volumes);
-    if (changed)
-        emit change();
+    open(pathOrDrive, Purpose::Open);
 }
 
 void DirList::refresh()
 {
-    fill(folder_, listSubfolders(folder_), volumes_.mounted());
+    // A folder on its way is as fresh as a refresh would be.
+    if (!listing_)
+        open(folder_, Purpose::Refresh);
 }
 
-void DirList::fill(const QString &folder, const QStringList &subfolders,
-                   const QList<Volume> &volumes)
+void DirList::open(const QString &pathOrDrive, Purpose purpose)
+{
+    const FolderRequest request{pathOrDrive, folder_, lastFolderOnVolume_, patterns_};
+    auto work = [&volumes = volumes_, request](const std::atomic_bool &) {
+        Opening opening;
+        try {
+            opening.opened = openFolder(volumes, request);
+        } catch (...) {
+            opening.failure = currentError();
+        }
+        return opening;
+    };
+    auto refused = [pathOrDrive] {
+        Opening opening;
+        try {
+            raise(errc::PathNotFound, pathOrDrive);
+        } catch (...) {
+            opening.failure = currentError();
+        }
+        return opening;
+    };
+    waiting_ = true;
+    opening_.start(work, [this, purpose](Opening opening) {
+        if (waiting_)
+            prompt_ = std::move(opening);
+        else
+            finish(std::move(opening), purpose, true);
+    }, refused);
+    const bool inTime = opening_.waitFor(ListingTimeBox);
+    waiting_ = false;
+    if (!inTime) {
+        if (purpose == Purpose::Refresh)
+            return;
+        listing_ = true;
+        list_->clear();
+        emit listingStarted();
+        return;
+    }
+    Opening opening = std::move(*prompt_);
+    prompt_.reset();
+    finish(std::move(opening), purpose, false);
+}
+
+void DirList::finish(Opening opening, Purpose purpose, bool late)
+{
+    // An opening that was still on its way ends here too when another one
+    // came in time: that one was dropped.
+    const bool wasListing = std::exchange(listing_, false);
+    if (opening.opened)
+        apply(*opening.opened, purpose);
+    else if (purpose == Purpose::Start)
+        apply(OpenedFolder{folder_, {}, {}}, purpose); // shown even if it cannot be read
+    else if (wasListing)
+        fill(folder_, mounted_); // as it was
+    if (wasListing)
+        emit listingEnded();
+    if (opening.failure && purpose == Purpose::Open) {
+        if (late)
+            emit failed(*opening.failure);
+        else
+            throw *opening.failure;
+    }
+}
+
+void DirList::apply(const OpenedFolder &opened, Purpose purpose)
+{
+    // The first reading of the start folder is news to the file list too.
+    const bool changed = opened.folder != folder_ || !listed_;
+    listed_ = true;
+    if (purpose == Purpose::Refresh)
+        contents_.subfolders = opened.contents.subfolders;
+    else
+        contents_ = opened.contents;
+    mounted_ = opened.volumes;
+    fill(opened.folder, mounted_);
+    if (changed && purpose != Purpose::Refresh)
+        emit change();
+}
+
+void DirList::fill(const QString &folder, const QList<Volume> &volumes)
 {
     const std::optional<Volume> volume = volumeHolding(volumes, folder);
     folder_ = folder;
@@ -128,7 +176,7 @@ void DirList::fill(const QString &folder, const QStringList &subfolders,
         item->setData(LevelRole, level++);
     }
     list_->setCurrentRow(int(chain.size()) - 1);
-    for (const QString &name : subfolders) {
+    for (const QString &name : contents_.subfolders) {
         auto *item = new QListWidgetItem(closed, displayPath(name), list_);
         item->setData(FolderRole, QDir::cleanPath(folder + QLatin1Char('/') + name));
         item->setData(LevelRole, level);

@@ -5,6 +5,7 @@
 #include <QDir>
 
 #include "platform/system/Error.h"
+#include "platform/system/TimeBox.h"
 
 namespace platform {
 
@@ -32,13 +33,11 @@ private:
 
 } // namespace
 
-DriveList::DriveList(const Volumes &volumes, const QString &startFolder, QWidget *container)
-    : Control(new VolumeCombo([this] { fill(); }, container)), volumes_(volumes),
-      combo_(static_cast<QComboBox *>(widget()))
+DriveList::DriveList(const Volumes &volumes, Workers &workers, const QString &startFolder, QWidget *container)
+    : Control(new VolumeCombo([this] { fill(); }, container)), volumes_(volumes), startFolder_(startFolder),
+      combo_(static_cast<QComboBox *>(widget())), mountTable_(workers, this)
 {
     fill();
-    if (const auto current = volumeHolding(shown_, startFolder))
-        combo_->setCurrentIndex(int(shown_.indexOf(*current)));
     connect(combo_, &QComboBox::currentIndexChanged, this, &DriveList::change);
 }
 
@@ -58,17 +57,30 @@ void DriveList::setDrive(const QString &text)
 
 void DriveList::fill()
 {
-    const QString current = combo_->currentText();
-    const QList<Volume> volumes = volumes_.mounted();
+    mountTable_.start([&volumes = volumes_](const std::atomic_bool &) { return volumes.mounted(); },
+                      [this](const QList<Volume> &volumes) { show(volumes); },
+                      [shown = shown_] { return shown; });
+    mountTable_.waitFor(ListingTimeBox);
+}
+
+void DriveList::show(const QList<Volume> &volumes)
+{
     if (volumes == shown_)
         return;
     // Refilling is no change of drive: keep the choice and stay quiet.
     const QSignalBlocker quiet(combo_);
+    const QString current = combo_->currentText();
     shown_ = volumes;
     combo_->clear();
     for (const Volume &volume : shown_)
         combo_->addItem(driveText(volume));
-    combo_->setCurrentIndex(combo_->findText(current));
+    int chosen = combo_->findText(current);
+    // The first table read: the list opens on the start folder's volume.
+    if (current.isEmpty()) {
+        if (const auto start = volumeHolding(shown_, startFolder_))
+            chosen = int(shown_.indexOf(*start));
+    }
+    combo_->setCurrentIndex(chosen);
 }
 
 } // namespace platform

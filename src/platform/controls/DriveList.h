@@ -3,6 +3,7 @@
 
 #include "platform/controls/Control.h"
 #include "platform/files/Volumes.h"
+#include "platform/system/BackgroundTask.h"
 
 class QComboBox;
 
@@ -10,12 +11,14 @@ namespace platform {
 
 // A drop-down list of the mounted volumes. change() is raised whenever the
 // chosen volume changes, by the user or by the program, inside the call.
+// The mount table is read on a worker (looking at a dead network mount
+// waits): a table late by more than a moment fills the list when it comes.
 class DriveList : public Control
 {
     Q_OBJECT
 
 public:
-    DriveList(const Volumes &volumes, const QString &startFolder, QWidget *container);
+    DriveList(const Volumes &volumes, Workers &workers, const QString &startFolder, QWidget *container);
 
     // The chosen volume as the list shows it: mount path, blank, [label].
     QString drive() const;
@@ -28,10 +31,13 @@ signals:
 
 private:
     void fill();
+    void show(const QList<Volume> &volumes);
 
     const Volumes &volumes_;
+    QString startFolder_;
     QComboBox *combo_;
     QList<Volume> shown_;
+    BackgroundTask<QList<Volume>> mountTable_;
 };
 
 } // namespace platform

@@ -5,13 +5,12 @@
 #include <QListView>
 
 #include "platform/controls/FileListModel.h"
-#include "platform/files/FolderListing.h"
 #include "platform/system/Error.h"
 
 namespace platform {
 
-FileList::FileList(const QString &pattern, const QString &startFolder, QWidget *container)
-    : Control(new QListView(container)), pattern_(pattern),
+FileList::FileList(const QString &startFolder, QWidget *container)
+    : Control(new QListView(container)), path_(QDir::cleanPath(startFolder)),
       view_(static_cast<QListView *>(widget())), model_(new FileListModel(view_))
 {
     view_->setModel(model_);
@@ -29,24 +28,35 @@ FileList::FileList(const QString &pattern, const QString &startFolder, QWidget *
                         emit click();
                 }
             });
-    try {
-        read(QDir::cleanPath(startFolder));
-    } catch (const Error &) {
-        path_ = QDir::cleanPath(startFolder);
-    }
 }
 
-void FileList::setPath(const QString &folder)
+void FileList::setPath(const QString &folder, QStringList names)
 {
-    read(folder);
-}
-
-void FileList::read(const QString &folder)
-{
-    QStringList names = listMatchingFiles(folder, pattern_);
+    held_.reset();
     path_ = folder;
     model_->setNames(std::move(names));
     selected_ = -1;
+}
+
+void FileList::hold()
+{
+    if (!held_)
+        held_ = Held{model_->names(), selected_};
+    model_->setNames({});
+    selected_ = -1;
+}
+
+void FileList::release()
+{
+    if (!held_)
+        return;
+    const Held held = std::move(*held_);
+    held_.reset();
+    model_->setNames(held.names);
+    // Back as it was, which is no new choice of the user's: no click.
+    selected_ = held.selected;
+    if (held.selected >= 0)
+        select(held.selected);
 }
 
 int FileList::listCount() const
@@ -68,6 +78,11 @@ void FileList::setListIndex(int index)
         view_->selectionModel()->clear();
         return;
     }
+    select(index);
+}
+
+void FileList::select(int index)
+{
     const QModelIndex target = model_->index(index);
     view_->setCurrentIndex(target);
     view_->scrollTo(target);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include <optional>
+
 #include "platform/controls/Control.h"
 
 class QListView;
@@ -9,8 +11,8 @@ namespace platform {
 
 class FileListModel;
 
-// The picture files of one folder, matching a fixed pattern, in natural
-// order. click() is raised whenever the selection moves to an entry: by a
+// The picture files of one folder, in natural order, as the folder list read
+// them. click() is raised whenever the selection moves to an entry: by a
 // mouse click, by the arrow keys, or by the program setting listIndex, in
 // every case inside the call that moved it.
 class FileList : public Control
@@ -18,12 +20,15 @@ class FileList : public Control
     Q_OBJECT
 
 public:
-    FileList(const QString &pattern, const QString &startFolder, QWidget *container);
+    FileList(const QString &startFolder, QWidget *container);
 
     QString path() const { return path_; }
-    // Reads the folder; afterwards no entry is selected. Throws "path not
-    // found" or "permission denied" when it cannot be read.
-    void setPath(const QString &folder);
+    // Shows the files of a folder; afterwards no entry is selected.
+    void setPath(const QString &folder, QStringList names);
+    // While another folder is being read: the list is empty, and what it
+    // showed comes back on release() unless setPath() came first.
+    void hold();
+    void release();
 
     int listCount() const;
     int listIndex() const;
@@ -36,13 +41,19 @@ signals:
     void click();
 
 private:
-    void read(const QString &folder);
+    struct Held
+    {
+        QStringList names;
+        int selected;
+    };
 
-    QString pattern_;
+    void select(int index);
+
     QString path_;
     QListView *view_;
     FileListModel *model_;
     int selected_ = -1;
+    std::optional<Held> held_;
 };
 
 } // namespace platform

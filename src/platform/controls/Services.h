@@ -8,6 +8,7 @@ class Launcher;
 class PictureLoader;
 class Registry;
 class Volumes;
+class Workers;
 
 // The platform services a window works with. The application wires the real
 // ones; tests hand in stand-ins where a real one cannot be driven.
@@ -18,6 +19,8 @@ struct Services
     Volumes &volumes;
     Registry &registry;
     Launcher &launcher;
+    // The threads that read and list for the windows.
+    Workers &workers;
 };
 
 } // namespace platform

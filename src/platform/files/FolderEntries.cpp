@@ -38,14 +38,13 @@ mode_t typeOf(const FolderEntry &entry)
 
 } // namespace
 
-bool FolderEntry::isFolder() const
+PathKind FolderEntry::kind() const
 {
-    return typeOf(*this) == S_IFDIR;
-}
-
-bool FolderEntry::isFile() const
-{
-    return typeOf(*this) == S_IFREG;
+    switch (typeOf(*this)) {
+    case S_IFDIR: return PathKind::Folder;
+    case S_IFREG: return PathKind::File;
+    default: return PathKind::Other;
+    }
 }
 
 void forEachEntry(const QString &folder, const std::function<void(const FolderEntry &)> &visit)

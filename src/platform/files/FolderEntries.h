@@ -6,6 +6,8 @@
 
 #include <functional>
 
+#include "platform/system/Paths.h"
+
 namespace platform {
 
 // One entry of a folder being read, named by its bytes on disk.
@@ -15,9 +17,9 @@ struct FolderEntry
     unsigned char type; // the folder's own note of it (DT_DIR, DT_LNK, ...)
     int folder;         // the open folder, for looking at the entry
 
-    // Links followed: a folder, a plain file (nothing else is either).
-    bool isFolder() const;
-    bool isFile() const;
+    // Links followed: a folder, a plain file, or other (a device, a pipe, a
+    // link that leads nowhere: anything the lists leave out).
+    PathKind kind() const;
 };
 
 // Calls `visit` with every entry of the folder but "." and "..". Throws

@@ -60,35 +60,28 @@ void ensureReadableFolder(const QString &folder)
 }
 
 // A link counts as what it leads to: a link to a device or a pipe, whatever
-// its name, holds no picture.
-QStringList listMatchingFiles(const QString &folder, const QString &patterns)
+// its name, holds no picture, and a link to anything but a folder cannot be
+// opened as one.
+FolderContents listFolder(const QString &folder, const QString &patterns)
 {
     ensureReadableFolder(folder);
     const QStringList suffixes = suffixesOf(patterns);
-    QStringList names;
+    FolderContents contents;
     forEachEntry(folder, [&](const FolderEntry &entry) {
         if (entry.name.startsWith('.'))
             return;
         QString name = decodeFileName(entry.name);
-        if (matches(name, suffixes) && entry.isFile())
-            names << std::move(name);
+        const PathKind kind = entry.kind();
+        if (kind == PathKind::Folder)
+            contents.subfolders << std::move(name);
+        else if (kind == PathKind::File && matches(name, suffixes))
+            contents.files << std::move(name);
     });
     // Sorted once, on precomputed keys, which keeps a folder of 100,000
     // pictures quick to open.
-    return sortedNaturally(std::move(names));
-}
-
-// A link to a folder is one; a link to anything else cannot be opened as
-// one.
-QStringList listSubfolders(const QString &folder)
-{
-    ensureReadableFolder(folder);
-    QStringList names;
-    forEachEntry(folder, [&](const FolderEntry &entry) {
-        if (!entry.name.startsWith('.') && entry.isFolder())
-            names << decodeFileName(entry.name);
-    });
-    return sortedNaturally(std::move(names));
+    contents.subfolders = sortedNaturally(std::move(contents.subfolders));
+    contents.files = sortedNaturally(std::move(contents.files));
+    return contents;
 }
 
 } // namespace platform

@@ -6,14 +6,18 @@
 
 namespace platform {
 
-// The names of a folder's visible plain files (no name starting with a dot,
-// links followed) whose names match one of the patterns ("*.bmp;*.jpg",
-// letter case ignored), in natural order.
-QStringList listMatchingFiles(const QString &folder, const QString &patterns);
+// What a folder holds for the picker: its visible subfolders, and its
+// visible plain files whose names match one of the patterns ("*.bmp;*.jpg",
+// letter case ignored), links followed, each in natural order.
+struct FolderContents
+{
+    QStringList subfolders;
+    QStringList files;
+};
 
-// The names of a folder's visible subfolders (links followed), in natural
-// order.
-QStringList listSubfolders(const QString &folder);
+// Reads the folder once for both lists. Throws "path not found" or
+// "permission denied" when it cannot be read.
+FolderContents listFolder(const QString &folder, const QString &patterns);
 
 // Throws "path not found" or "permission denied" when a folder cannot be
 // read.

@@ -6,6 +6,8 @@
 
 #include <optional>
 
+#include "platform/files/FolderListing.h"
+
 namespace platform {
 
 // A mounted volume: what the drive list offers.
@@ -17,8 +19,9 @@ struct Volume
     bool operator==(const Volume &) const = default;
 };
 
-// The mounted volumes of the machine. Behind an interface so tests can add
-// volumes that are gone or not ready.
+// The mounted volumes of the machine and the folders on them, as the picker
+// browses them. Behind an interface so tests can add volumes that are gone
+// or not ready, and folders whose listing stalls.
 class Volumes
 {
 public:
@@ -28,6 +31,11 @@ public:
     virtual QList<Volume> mounted() const = 0;
     // Throws "device unavailable" (68) when the volume is gone or not ready.
     virtual void ensureReady(const Volume &volume) const = 0;
+    // The folder's subfolders and its files matching `patterns`.
+    virtual FolderContents contents(const QString &folder, const QString &patterns) const
+    {
+        return listFolder(folder, patterns);
+    }
 };
 
 // The text the drive list shows: the mount path, a blank, the label in

@@ -15,6 +15,10 @@ namespace platform {
 // How long a window waits for a check of a file before it takes the disk
 // for one that does not answer.
 inline constexpr std::chrono::milliseconds CheckTimeBox{1000};
+// How long a window waits for a folder's listing, or the mount table,
+// before it shows the list as still being read and lets it arrive later.
+// Long enough for any local disk, short enough not to be felt.
+inline constexpr std::chrono::milliseconds ListingTimeBox{150};
 
 // Runs `check` on one of the workers and waits at most `limit` for its
 // answer: nothing when none came in time, as from a disk that does not
