@@ -417,9 +417,15 @@ int main(int argc, char *argv[])
     w->mnuViewRemove_Click();
 
     frmFilePicker &picker = w->filePicker();
-    const double listing = bench::medianMs(5, [&] {
-        picker.dirDirectory->setPath(pictures.hugeFolder);
-    }, [&] { picker.dirDirectory->setPath(pictures.emptyFolder); });
+    // Until the list is filled: a folder this large may take longer than
+    // the moment the window waits for it, and then arrives as an event.
+    const auto open = [&](const QString &folder) {
+        picker.dirDirectory->setPath(folder);
+        while (picker.isListing())
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    };
+    const double listing = bench::medianMs(5, [&] { open(pictures.hugeFolder); },
+                                           [&] { open(pictures.emptyFolder); });
     const double bareListing = bench::medianMs(5, [&] {
         QDir(pictures.hugeFolder).entryList(QDir::Files);
     });

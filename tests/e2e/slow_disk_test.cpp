@@ -12,16 +12,17 @@
 namespace {
 
 // A folder of a.bmp, b.bmp and c.bmp mounted through the slow file system:
-// every read of b.bmp waits half a minute.
+// every read of the one slow name waits that many seconds ("." for the
+// folder's own listing).
 class SlowFolder
 {
 public:
-    SlowFolder()
+    SlowFolder(const char *slowName, const char *seconds)
     {
         for (const char *name : {"a.bmp", "b.bmp", "c.bmp"})
             QFile::copy(QStringLiteral(LUMARIN_TESTDATA_DIR "/bmpsuite/g/rgb24.bmp"), source_.filePath(name));
         fs_.setProcessChannelMode(QProcess::MergedChannels);
-        fs_.start(QStringLiteral(LUMARIN_SLOWFS), {source_.path(), "b.bmp", "30", mount_.path(), "-f"});
+        fs_.start(QStringLiteral(LUMARIN_SLOWFS), {source_.path(), slowName, seconds, mount_.path(), "-f"});
         mounted_ = fs_.waitForStarted() && e2e::waitUntil(5000, [&] {
             return QFile::exists(path("c.bmp")) || fs_.waitForFinished(0);
         }) && fs_.state() == QProcess::Running;
@@ -51,7 +52,7 @@ private:
 
 TEST(SlowDisk, NextGoesPastAFileWhoseReadsWaitAndAltQEndsTheProgramMeanwhile)
 {
-    SlowFolder slow;
+    SlowFolder slow("b.bmp", "30");
     if (!slow.mounted())
         GTEST_SKIP() << "a FUSE file system cannot be mounted here: " << slow.why().toStdString();
     e2e::Viewer viewer(slow.folder());
@@ -72,9 +73,28 @@ TEST(SlowDisk, NextGoesPastAFileWhoseReadsWaitAndAltQEndsTheProgramMeanwhile)
     EXPECT_EQ(viewer.exitCode(), 0);
 }
 
+TEST(SlowDisk, StartedInAFolderThatTakesEightSecondsToListTheWindowShowsAtOnceAndNWaitsForTheList)
+{
+    SlowFolder slow(".", "8");
+    if (!slow.mounted())
+        GTEST_SKIP() << "a FUSE file system cannot be mounted here: " << slow.why().toStdString();
+    e2e::Viewer viewer(slow.folder());
+    const QString main = viewer.waitForWindow("Lumarin", 3000);
+    ASSERT_FALSE(main.isEmpty()) << "no window within 3 s";
+    viewer.key(main, {"57"}); // N, long before the list comes
+    const QString a = "Lumarin - " + slow.path("a.bmp");
+    EXPECT_EQ(viewer.waitForTitle(main, a, 20000), a);
+    EXPECT_TRUE(viewer.exitWithAltQ(main));
+}
+
 #else
 
 TEST(SlowDisk, NextGoesPastAFileWhoseReadsWaitAndAltQEndsTheProgramMeanwhile)
+{
+    GTEST_SKIP() << "built without libfuse3: no slow file system to mount";
+}
+
+TEST(SlowDisk, StartedInAFolderThatTakesEightSecondsToListTheWindowShowsAtOnceAndNWaitsForTheList)
 {
     GTEST_SKIP() << "built without libfuse3: no slow file system to mount";
 }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // A file system for the end-to-end tests: the files of a folder, except
 // that every read of one of them waits, as on a network share whose server
-// stopped answering or a disk that is spinning up.
+// stopped answering or a disk that is spinning up. SLOW-NAME "." makes the
+// listing of the folder itself wait instead.
 //
 // Usage: lumarin-slowfs FOLDER SLOW-NAME SECONDS MOUNTPOINT [FUSE OPTIONS]
 
@@ -44,6 +45,8 @@ int getattr(const char *path, struct stat *status, fuse_file_info *)
 
 int readdir(const char *path, void *buffer, fuse_fill_dir_t fill, off_t, fuse_file_info *, fuse_readdir_flags)
 {
+    if (slowName == "." && std::string(path) == "/" && sleep(slowSeconds) != 0)
+        return -EINTR;
     DIR *dir = opendir(source(path).c_str());
     if (!dir)
         return -errno;
