@@ -17,6 +17,7 @@
 #include "platform/system/DisplayNames.h"
 #include "platform/system/Launcher.h"
 #include "platform/system/Paths.h"
+#include "platform/system/TimeBox.h"
 #include "platform/system/Workers.h"
 #ifdef Q_OS_WIN
 #include "platform/system/WindowsRegistry.h"
@@ -67,6 +68,18 @@ QString enterFolderOf(const platform::CommandLine &line)
     return opensFolder ? QString() : line.path;
 }
 
+// Looking at the start folder, and at what the command line names, waits on
+// a disk that does not answer as any look at a file does, so it runs on a
+// worker. Past a moment the window starts in the folder the process is in;
+// a file named on the command line is shown all the same (read on a worker
+// too), and the picker's lists arrive when the disk answers.
+QString enterFolderOfInTime(platform::Workers &workers, const platform::CommandLine &line)
+{
+    constexpr std::chrono::milliseconds Moment{250};
+    const auto file = platform::timeBoxed<QString>(workers, Moment, [line] { return enterFolderOf(line); });
+    return file ? *file : line.path;
+}
+
 // While Qt starts: without any display Qt ends the program with a page of
 // messages and an abort; one line and exit status 1 say the same. The
 // platform plugin's own complaints on the way there are left out.
@@ -109,13 +122,15 @@ int main(int argc, char *argv[])
     QApplication::setStyle(new platform::DesktopStyle);
 
     keepQtFromWritingSettings();
-    const QString startFile = enterFolderOf(line);
+    // Made first and never waited for: a worker may be stuck in a read when
+    // the program ends.
+    platform::Workers workers;
+    const QString startFile = enterFolderOfInTime(workers, line);
 
     QTranslator translator;
     loadQtTranslations(app, translator);
 
     int exitCode = 0;
-    platform::Workers workers;
     {
         platform::QtDialogs dialogs;
         platform::FilePictureLoader pictures(platform::defaultMetafileHelper());
