@@ -58,7 +58,13 @@ QString enterFolderOf(const platform::CommandLine &line)
     platform::enterStartFolder();
     if (line.path.isEmpty())
         return {};
-    const bool opensFolder = platform::isFolder(line.path);
+    const platform::PathKind kind = platform::pathKind(line.path);
+    if (kind == platform::PathKind::Missing) {
+        std::fprintf(stderr, "lumarin: нет такого файла или папки: %s\n",
+                     qPrintable(platform::displayPath(line.path)));
+        return {};
+    }
+    const bool opensFolder = kind == platform::PathKind::Folder;
     const QString folder = opensFolder ? line.path : platform::folderOf(line.path);
     if (!platform::enterFolder(folder)) {
         std::fprintf(stderr, "lumarin: папку %s не открыть\n",

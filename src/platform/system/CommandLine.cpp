@@ -60,10 +60,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
                            .arg(displayPath(path));
         return line;
     }
-    if (pathKind(path) == PathKind::Missing) {
-        line.problem = QStringLiteral("lumarin: нет такого файла или папки: %1").arg(displayPath(path));
-        return line;
-    }
+    // Whether it is there is asked later, on a worker: the disk it is on may
+    // not answer.
     line.path = absolutePath(path);
     return line;
 }
