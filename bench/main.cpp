@@ -60,6 +60,7 @@ struct Platform
     platform::LinuxRegistry registry;
     platform::ProcessLauncher launcher;
     platform::Workers workers;
+    platform::Workers folderReaders;
 };
 
 // The main window, shown offscreen at a desktop size, its picker opened in
@@ -69,7 +70,7 @@ std::unique_ptr<frmLumarin> openWindow(Platform &p, const QString &folder)
     const QString previous = QDir::currentPath();
     QDir::setCurrent(folder);
     auto window = std::make_unique<frmLumarin>(
-        platform::Services{p.dialogs, p.pictures, p.volumes, p.registry, p.launcher, p.workers});
+        platform::Services{p.dialogs, p.pictures, p.volumes, p.registry, p.launcher, p.workers, p.folderReaders});
     window->show();
     QDir::setCurrent(previous);
     window->form->resize(1280, 800);

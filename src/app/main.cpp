@@ -9,7 +9,9 @@
 #include <cstdlib>
 
 #include "main_window/frmLumarin.h"
+#include "picker/frmFilePicker.h"
 #include "platform/controls/DesktopStyle.h"
+#include "platform/files/FolderListing.h"
 #include "platform/files/LinuxVolumes.h"
 #include "platform/pictures/FilePictureLoader.h"
 #include "platform/pictures/MetafileConverter.h"
@@ -76,14 +78,16 @@ QString enterFolderOf(const platform::CommandLine &line)
 
 // Looking at the start folder, and at what the command line names, waits on
 // a disk that does not answer as any look at a file does, so it runs on a
-// worker. Past a moment the window starts in the folder the process is in;
-// a file named on the command line is shown all the same (read on a worker
-// too), and the picker's lists arrive when the disk answers.
+// worker. Past a moment the window starts in the folder the process is in
+// (the worker may still enter another one later: every path the program
+// uses is absolute by then); a picture named on the command line is shown
+// all the same, read on a worker too.
 QString enterFolderOfInTime(platform::Workers &workers, const platform::CommandLine &line)
 {
     constexpr std::chrono::milliseconds Moment{250};
-    const auto file = platform::timeBoxed<QString>(workers, Moment, [line] { return enterFolderOf(line); });
-    return file ? *file : line.path;
+    if (const auto file = platform::timeBoxed<QString>(workers, Moment, [line] { return enterFolderOf(line); }))
+        return *file;
+    return platform::matchesPatterns(line.path, frmFilePicker::PicturePattern) ? line.path : QString();
 }
 
 // While Qt starts: without any display Qt ends the program with a page of
@@ -131,7 +135,8 @@ int main(int argc, char *argv[])
     // Made first and never waited for: a worker may be stuck in a read when
     // the program ends.
     platform::Workers workers;
-    const QString startFile = enterFolderOfInTime(workers, line);
+    platform::Workers folderReaders;
+    const QString startFile = enterFolderOfInTime(folderReaders, line);
 
     QTranslator translator;
     loadQtTranslations(app, translator);
@@ -147,7 +152,7 @@ int main(int argc, char *argv[])
         platform::LinuxRegistry registry;
 #endif
         platform::ProcessLauncher launcher;
-        frmLumarin mainWindow(platform::Services{dialogs, pictures, volumes, registry, launcher, workers});
+        frmLumarin mainWindow(platform::Services{dialogs, pictures, volumes, registry, launcher, workers, folderReaders});
         mainWindow.show();
         if (!startFile.isEmpty())
             mainWindow.showStartFile(startFile);

@@ -91,6 +91,7 @@ bool frmLumarin::isLoading() const
 
 void frmLumarin::LoadImage()
 {
+    stepWhenListed_ = 0; // so is a step that waits for the picker's folder
     loading_->drop(); // a load still running is of no use now; its picture never shows
     continueLoad(1);
     form->setCommandRunning(isLoading());

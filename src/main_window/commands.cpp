@@ -78,9 +78,11 @@ void frmLumarin::cbDel_Click()
         showReplacedFile();
         return;
     }
-    const QString question = QStringLiteral("Уверены что хотите удалить ") + displayPath(strPicturePath)
-        + QLatin1Char('?');
-    if (services_.dialogs.message(question, texts::Title, Buttons::YesNo, Icon::None) != Answer::Yes)
+    stepWhenListed_ = 0; // a step still waiting must not change the file under the question
+    const QString asked = strPicturePath;
+    const QString question = QStringLiteral("Уверены что хотите удалить ") + displayPath(asked) + QLatin1Char('?');
+    if (services_.dialogs.message(question, texts::Title, Buttons::YesNo, Icon::None) != Answer::Yes
+        || strPicturePath != asked)
         return;
     if (shownFileWasReplaced())
         showReplacedFile();

@@ -51,10 +51,11 @@ void frmFilePicker::dirDirectory_ListingStarted()
 void frmFilePicker::dirDirectory_ListingEnded()
 {
     fleFile->release();
-    if (!selectWhenListed_.isEmpty()) {
+    if (const auto selection = std::exchange(selectWhenListed_, std::nullopt);
+        selection && selection->folder == dirDirectory->path()) {
         // The picture is shown already: the selection only marks it.
         const QScopedValueRollback<bool> quiet(blnLoadOnClick, false);
-        if (const int index = indexOf(std::exchange(selectWhenListed_, QString())); index >= 0)
+        if (const int index = indexOf(selection->name); index >= 0)
             fleFile->setListIndex(index);
     }
     owner_.FolderListed();

@@ -18,13 +18,6 @@
 
 using namespace platform;
 
-namespace {
-
-const QString PicturePattern =
-    QStringLiteral("*.bmp;*.dib;*.ico;*.cur;*.gif;*.jpeg;*.jpe;*.jpg;*.wmf;*.emf");
-
-} // namespace
-
 frmFilePicker::frmFilePicker(frmLumarin &owner, Services services)
     : GuardedWindow(services.dialogs, texts::Title), owner_(owner), services_(services)
 {
@@ -82,9 +75,9 @@ void frmFilePicker::createControls()
     QWidget *client = form->client();
     // The lists open on the process's current folder.
     const QString start = currentFolder();
-    drvDrive = new DriveList(services_.volumes, services_.workers, start, client);
+    drvDrive = new DriveList(services_.volumes, services_.folderReaders, start, client);
     drvDrive->move(0, 0, 2295, 315);
-    dirDirectory = new DirList(services_.volumes, services_.workers, PicturePattern, start, client);
+    dirDirectory = new DirList(services_.volumes, services_.folderReaders, PicturePattern, start, client);
     dirDirectory->move(0, 360, 2295, 3240);
     fleFile = new FileList(start, client);
     fleFile->move(2280, 0, 3135, 3600);
@@ -174,7 +167,7 @@ bool frmFilePicker::isListing() const
 
 void frmFilePicker::selectWhenListed(const QString &name)
 {
-    selectWhenListed_ = name;
+    selectWhenListed_ = Selection{dirDirectory->path(), name};
 }
 
 void frmFilePicker::fleFile_Click()

@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <optional>
+
 #include "platform/controls/ErrorGuard.h"
 #include "platform/controls/Services.h"
 
@@ -26,6 +28,10 @@ class frmFilePicker : public QObject, public platform::GuardedWindow<frmFilePick
     Q_OBJECT
 
 public:
+    // The files the file list shows.
+    static inline const QString PicturePattern =
+        QStringLiteral("*.bmp;*.dib;*.ico;*.cur;*.gif;*.jpeg;*.jpe;*.jpg;*.wmf;*.emf");
+
     frmFilePicker(frmLumarin &owner, platform::Services services);
     ~frmFilePicker() override;
 
@@ -37,7 +43,7 @@ public:
     // The open folder is still being read: its file list is not there yet.
     bool isListing() const;
     // Once the folder being read arrives, selects the named file without
-    // showing it (it is shown already).
+    // showing it (it is shown already); not once another folder is open.
     void selectWhenListed(const QString &name);
 
     // --- Stepping through the folder
@@ -86,5 +92,9 @@ private:
     // Whether the folder being opened came from the drive list, whose
     // failures are reported in its own way.
     bool openingDrive_ = false;
-    QString selectWhenListed_;
+    struct Selection
+    {
+        QString folder, name;
+    };
+    std::optional<Selection> selectWhenListed_;
 };

@@ -25,6 +25,10 @@ constexpr int SaveFlags = 0x8400;
 
 void frmLumarin::mnuFileSavePic_Click()
 {
+    // The picture saved is the one the user saw when asking: a step still
+    // waiting for the picker's folder is dropped, not taken behind the
+    // dialog.
+    stepWhenListed_ = 0;
     try {
         lblProgramStatus->setCaption(texts::StatusSaving);
         cdlDialog.FileName = QStringLiteral("*.") + strPictureExt;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -136,4 +137,40 @@ TEST(SlowFolder, AListingOvertakenOrFailingLateLeavesTheListsAsTheUserLastSawThe
     ASSERT_EQ(p.fleFile->listCount(), 1);
     EXPECT_EQ(p.fleFile->listIndex(), 0);
     EXPECT_EQ(s.t->loads(), loads);
+}
+
+TEST(SlowFolder, TheStartFilesListOvertakenComesAgainAndItsSelectionStaysInItsFolder)
+{
+    {
+        SCOPED_TRACE("a folder that fails at once: the start folder is read again");
+        SlowStart s;
+        s.t->window->showStartFile(s.dir.filePath("b.bmp"));
+        EXPECT_THROW(s.picker().dirDirectory->setPath(s.dir.filePath("missing")), platform::Error);
+        EXPECT_TRUE(s.picker().isListing());
+        s.arrive();
+        EXPECT_EQ(s.picker().fleFile->listCount(), 3);
+        EXPECT_EQ(s.picker().fleFile->listIndex(), 1);
+    }
+    {
+        SCOPED_TRACE("another folder opened: nothing of it is selected");
+        SlowStart s;
+        writePicture(s.dir, "x/b.bmp", 4, 4);
+        s.t->window->showStartFile(s.dir.filePath("b.bmp"));
+        s.picker().dirDirectory->setPath(s.dir.filePath("x"));
+        EXPECT_EQ(s.picker().fleFile->listCount(), 1);
+        EXPECT_EQ(s.picker().fleFile->listIndex(), -1);
+    }
+}
+
+TEST(SlowFolder, DeleteDropsAStepWaitingForTheListSoTheFileDeletedIsTheOneAskedAbout)
+{
+    SlowStart s;
+    s.t->window->showStartFile(s.dir.filePath("b.bmp"));
+    s.t->waitForLoad();
+    s.t->window->cbNext_Click(); // waits for the list
+    s.t->dialogs.whileOpen = [&](const ScriptedDialogs::Shown &) { s.arrive(); };
+    s.t->window->cbDel_Click();
+    ASSERT_EQ(s.t->dialogs.shown.size(), 1);
+    EXPECT_FALSE(QFile::exists(s.dir.filePath("b.bmp")));
+    EXPECT_TRUE(QFile::exists(s.dir.filePath("c.bmp")));
 }

@@ -3,6 +3,8 @@
 
 #include <QSet>
 
+#include <atomic>
+
 #include "platform/files/Volumes.h"
 #include "platform/system/Error.h"
 #include "support/StalledReads.h"
@@ -18,11 +20,13 @@ public:
 
     QList<platform::Volume> mounted() const override
     {
+        const InCall call(inCalls);
         stalls.pass(MountTable);
         return volumes;
     }
     platform::FolderContents contents(const QString &folder, const QString &patterns) const override
     {
+        const InCall call(inCalls);
         stalls.pass(folder);
         return platform::listFolder(folder, patterns);
     }
@@ -35,4 +39,14 @@ public:
     QList<platform::Volume> volumes{{QStringLiteral("/"), QStringLiteral("root")}};
     QSet<QString> gone; // mount paths of volumes that are not ready
     StalledReads stalls;
+    // Calls running on workers, which must end before the volumes go.
+    mutable std::atomic_int inCalls = 0;
+
+private:
+    struct InCall
+    {
+        explicit InCall(std::atomic_int &n) : n(n) { ++n; }
+        ~InCall() { --n; }
+        std::atomic_int &n;
+    };
 };

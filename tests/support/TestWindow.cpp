@@ -23,7 +23,7 @@ TestWindow::TestWindow(const QString &folder, const std::function<void(TestWindo
     const QString previous = QDir::currentPath();
     if (!folder.isEmpty())
         QDir::setCurrent(folder);
-    window = std::make_unique<frmLumarin>(platform::Services{dialogs, pictures, volumes, registry, launcher, workers});
+    window = std::make_unique<frmLumarin>(platform::Services{dialogs, pictures, volumes, registry, launcher, workers, folderReaders});
     QObject::connect(window->lblProgramStatus, &platform::Label::change,
                      [this](const QString &text) { statuses.append(text); });
     window->show();
@@ -37,7 +37,7 @@ TestWindow::~TestWindow()
     pictures.stalls.release();
     volumes.stalls.release();
     QDeadlineTimer deadline(10000);
-    while ((pictures.started != pictures.ended || volumes.stalls.waiting() > 0) && !deadline.hasExpired())
+    while ((pictures.started != pictures.ended || volumes.inCalls > 0) && !deadline.hasExpired())
         std::this_thread::yield();
 }
 

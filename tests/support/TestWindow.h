@@ -57,6 +57,7 @@ struct TestWindow
     FakeRegistry registry;
     FakeLauncher launcher;
     platform::Workers workers;
+    platform::Workers folderReaders;
     std::unique_ptr<frmLumarin> window;
     QStringList statuses;
 

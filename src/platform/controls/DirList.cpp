@@ -77,7 +77,7 @@ void DirList::open(const QString &pathOrDrive, Purpose purpose)
     auto work = [&volumes = volumes_, request](const std::atomic_bool &) {
         Opening opening;
         try {
-            opening.opened = openFolder(volumes, request);
+            openFolder(volumes, request, opening.opened);
         } catch (...) {
             opening.failure = currentError();
         }
@@ -119,13 +119,21 @@ void DirList::finish(Opening opening, Purpose purpose, bool late)
     // An opening that was still on its way ends here too when another one
     // came in time: that one was dropped.
     const bool wasListing = std::exchange(listing_, false);
-    if (opening.opened)
-        apply(*opening.opened, purpose);
-    else if (purpose == Purpose::Start)
-        apply(OpenedFolder{folder_, {}, {}}, purpose); // shown even if it cannot be read
-    else if (wasListing)
-        fill(folder_, mounted_); // as it was
-    if (wasListing)
+    bool startAgain = false;
+    if (!opening.failure) {
+        apply(opening.opened, purpose);
+    } else if (purpose == Purpose::Start) {
+        // Shown even if it cannot be read.
+        apply(OpenedFolder{folder_, {}, opening.opened.volumes}, purpose);
+    } else if (wasListing) {
+        // The list as it was; the start folder's first reading, dropped for
+        // this one, is needed again.
+        startAgain = !listed_;
+        fill(folder_, mounted_);
+    }
+    if (startAgain)
+        open(folder_, Purpose::Start); // ends the listing when it comes in time
+    if (wasListing && !listing_)
         emit listingEnded();
     if (opening.failure && purpose == Purpose::Open) {
         if (late)

@@ -53,7 +53,8 @@ signals:
     // The user double-clicked a folder or pressed Enter on it.
     void openRequested(const QString &folder);
     // A folder took longer than a moment to read: the list is empty until
-    // listingEnded(), which comes after its change() or failed().
+    // listingEnded(), which comes after its change(), or before failed()
+    // with the list back as it was.
     void listingStarted();
     void listingEnded();
     void failed(const platform::Error &error);
@@ -62,7 +63,7 @@ private:
     enum class Purpose { Start, Open, Refresh };
     struct Opening
     {
-        std::optional<OpenedFolder> opened;
+        OpenedFolder opened; // the mount table at least, when it failed
         std::optional<Error> failure;
     };
 

@@ -19,8 +19,11 @@ struct Services
     Volumes &volumes;
     Registry &registry;
     Launcher &launcher;
-    // The threads that read and list for the windows.
+    // The threads that read pictures and check files for the windows.
     Workers &workers;
+    // Those that read folders and the mount table: apart, so a folder stuck
+    // on a dead share never keeps a picture from loading.
+    Workers &folderReaders;
 };
 
 } // namespace platform

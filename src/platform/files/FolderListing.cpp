@@ -51,6 +51,11 @@ QStringList sortedNaturally(QStringList names)
 
 } // namespace
 
+bool matchesPatterns(const QString &name, const QString &patterns)
+{
+    return matches(name, suffixesOf(patterns));
+}
+
 void ensureReadableFolder(const QString &folder)
 {
     if (!isFolder(folder))

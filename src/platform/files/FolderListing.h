@@ -19,6 +19,9 @@ struct FolderContents
 // "permission denied" when it cannot be read.
 FolderContents listFolder(const QString &folder, const QString &patterns);
 
+// Whether a file name matches one of the patterns, as the listing takes it.
+bool matchesPatterns(const QString &name, const QString &patterns);
+
 // Throws "path not found" or "permission denied" when a folder cannot be
 // read.
 void ensureReadableFolder(const QString &folder);

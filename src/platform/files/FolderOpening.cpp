@@ -33,15 +33,13 @@ QString folderFor(const Volumes &reader, const QList<Volume> &volumes, const Fol
 
 } // namespace
 
-OpenedFolder openFolder(const Volumes &volumes, const FolderRequest &request)
+void openFolder(const Volumes &volumes, const FolderRequest &request, OpenedFolder &opened)
 {
-    OpenedFolder opened;
     // The mount table is read once per opening: a slow network mount makes
     // each reading cost.
     opened.volumes = volumes.mounted();
     opened.folder = folderFor(volumes, opened.volumes, request);
     opened.contents = volumes.contents(opened.folder, request.filePatterns);
-    return opened;
 }
 
 } // namespace platform

@@ -30,8 +30,8 @@ struct OpenedFolder
 // Finds the folder a path or drive text names and reads it. A drive text
 // opens the folder last opened on that volume, else its root. Throws
 // "device unavailable" for a volume that is gone, "path not found" or
-// "permission denied" for a folder that cannot be read. Every step may wait
-// on a disk: it runs on a worker.
-OpenedFolder openFolder(const Volumes &volumes, const FolderRequest &request);
+// "permission denied" for a folder that cannot be read; the mount table is
+// in `opened` even then. Every step may wait on a disk: it runs on a worker.
+void openFolder(const Volumes &volumes, const FolderRequest &request, OpenedFolder &opened);
 
 } // namespace platform
