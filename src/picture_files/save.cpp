@@ -33,7 +33,7 @@ void frmLumarin::mnuFileSavePic_Click()
         lblProgramStatus->setCaption(texts::StatusSaving);
         cdlDialog.FileName = QStringLiteral("*.") + strPictureExt;
         cdlDialog.DefaultExt = strPictureExt;
-        cdlDialog.InitDir = saveFolder(QCoreApplication::applicationDirPath(),
+        cdlDialog.InitDir = saveFolder(services_.workers, QCoreApplication::applicationDirPath(),
                                        filePicker().dirDirectory->path());
         cdlDialog.Filter = QStringLiteral("(*.") + strPictureExt + QStringLiteral(")|*.") + strPictureExt;
         cdlDialog.Flags = SaveFlags;

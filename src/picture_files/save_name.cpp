@@ -2,13 +2,17 @@
 #include "picture_files/save_name.h"
 
 #include "platform/files/FileOperations.h"
+#include "platform/system/TimeBox.h"
 
 bool nameWasChosen(const QString &name, const QString &ext)
 {
     return !name.isEmpty() && !name.endsWith(QStringLiteral("*.") + ext, Qt::CaseSensitive);
 }
 
-QString saveFolder(const QString &programFolder, const QString &pickerFolder)
+QString saveFolder(platform::Workers &workers, const QString &programFolder, const QString &pickerFolder)
 {
-    return platform::isFolderForPictures(programFolder) ? programFolder : pickerFolder;
+    const auto fits = platform::timeBoxed<bool>(workers, platform::CheckTimeBox, [programFolder] {
+        return platform::isFolderForPictures(programFolder);
+    });
+    return fits.value_or(false) ? programFolder : pickerFolder;
 }

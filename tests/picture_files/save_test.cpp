@@ -69,6 +69,7 @@ TEST(Save, TheDialogStartsWhereTheUserMaySavePictures)
         {"the system's program folder", "/usr/bin", false},
         {"a folder that is gone", own.filePath("gone"), false},
     };
+    platform::Workers workers;
     for (const auto &c : cases)
-        EXPECT_EQ(saveFolder(c.program, picker.path()), c.usedAsItIs ? c.program : picker.path()) << c.name;
+        EXPECT_EQ(saveFolder(workers, c.program, picker.path()), c.usedAsItIs ? c.program : picker.path()) << c.name;
 }
