@@ -266,16 +266,21 @@ QPen Canvas::pen() const
 void Canvas::stroke(const QPainterPath &device)
 {
     const Pen &p = dc_.state().pen;
-    if ((p.style & gdi::PS_STYLE_MASK) == gdi::PS_NULL || device.isEmpty() || dc_.state().rop2 == gdi::R2_NOP
-        || !drawable(device.controlPointRect()) || budget_.exhausted())
+    if ((p.style & gdi::PS_STYLE_MASK) == gdi::PS_NULL || dc_.state().rop2 == gdi::R2_NOP)
         return;
-    const QPen qpen = pen();
+    stroke(device, pen());
+}
+
+void Canvas::stroke(const QPainterPath &device, const QPen &qpen)
+{
+    if (device.isEmpty() || !drawable(device.controlPointRect()) || budget_.exhausted())
+        return;
     const auto &clip = dc_.state().clip;
     if (clip && !qpen.isCosmetic() && !clip->contains(device.controlPointRect())
         && device.elementCount() < MaxClippedElements) {
         // A wide line that the clip cuts: its outline, cut.
         QPainterPathStroker stroker(qpen);
-        return fill(stroker.createStroke(device), QBrush(qpen.color()));
+        return fill(stroker.createStroke(device), qpen.brush());
     }
     if ((clip && !clip->intersects(device.controlPointRect())) || !budget_.spendElements(device.elementCount()))
         return;
@@ -338,6 +343,31 @@ void Canvas::image(const QRectF &device, const QImage &picture)
     if (shown.size() != shownSize)
         shown = shown.scaled(shownSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     painter_->drawImage(target, shown);
+}
+
+void Canvas::image(const QImage &picture, const QRectF &source, const QTransform &toDevice)
+{
+    const QRect part = source.toAlignedRect().intersected(picture.rect());
+    if (toDevice.type() <= QTransform::TxScale && toDevice.m11() > 0 && toDevice.m22() > 0 && !part.isEmpty())
+        return image(toDevice.mapRect(QRectF(part)), picture.copy(part)); // upright: cut to the clip like a blit
+    const QRectF box = toDevice.mapRect(QRectF(part));
+    const auto &clip = dc_.state().clip;
+    if (part.isEmpty() || !drawable(box) || budget_.exhausted() || (clip && !clip->intersects(box)))
+        return;
+    // Kept at about the size it is shown, as upright pictures are.
+    const double scale = std::sqrt(std::abs(toDevice.determinant()));
+    const QSize shownSize(std::clamp(int(std::ceil(part.width() * scale)), 1, part.width()),
+                          std::clamp(int(std::ceil(part.height() * scale)), 1, part.height()));
+    if (!budget_.spendPixels(qint64(shownSize.width()) * shownSize.height()))
+        return;
+    note(box);
+    if (!painter_)
+        return;
+    painter_->save();
+    painter_->setTransform(toDevice, true);
+    painter_->drawImage(QRectF(part), picture.copy(part).scaled(shownSize, Qt::IgnoreAspectRatio,
+                                                               Qt::SmoothTransformation));
+    painter_->restore();
 }
 
 void Canvas::note(const QRectF &device)
