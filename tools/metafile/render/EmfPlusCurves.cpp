@@ -15,7 +15,9 @@ QPainterPath cardinalSpline(const QList<QPointF> &points, double tension, bool c
     const qsizetype last = count < 0 ? segments : std::min(segments, first + count);
     // Past the ends of an open spline its end points stand for the missing
     // neighbours.
-    const auto at = [&](qsizetype i) { return closed ? points[(i % n + n) % n] : points[std::clamp<qsizetype>(i, 0, n - 1)]; };
+    const auto at = [&](qsizetype i) {
+        return closed ? points[(i % n + n) % n] : points[std::clamp<qsizetype>(i, 0, n - 1)];
+    };
     const double k = tension / 3;
     QPainterPath path(at(first));
     for (qsizetype i = first; i < last; ++i)

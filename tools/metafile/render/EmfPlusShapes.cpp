@@ -93,7 +93,9 @@ bool EmfPlusPlayer::playDraw(quint16 type, quint16 flags, ByteReader &r)
     case DrawPie: stroke(ellipseArc(readRect(r, 8, compressed), r.f32(0), r.f32(4), true), pen); return true;
     case DrawArc: stroke(ellipseArc(readRect(r, 8, compressed), r.f32(0), r.f32(4), false), pen); return true;
     case DrawBeziers: stroke(beziers(emfplus::readPoints(r, 4, r.u32(0), flags)), pen); return true;
-    case DrawClosedCurve: stroke(cardinalSpline(emfplus::readPoints(r, 8, r.u32(4), flags), r.f32(0), true), pen); return true;
+    case DrawClosedCurve:
+        stroke(cardinalSpline(emfplus::readPoints(r, 8, r.u32(4), flags), r.f32(0), true), pen);
+        return true;
     case DrawCurve: drawCurve(flags, r); return true;
     case DrawPath:
         // The path is the record's object; the pen comes in its data.

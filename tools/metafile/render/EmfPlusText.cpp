@@ -6,6 +6,7 @@
 
 #include "Objects.h"
 #include "Records.h"
+#include "SymbolFonts.h"
 #include "Text.h"
 #include "TextFrame.h"
 #include "TextLayout.h"
@@ -63,6 +64,16 @@ QStringList linesOf(const QString &text, const QFontMetricsF &metrics, double wi
     return lines;
 }
 
+// A line's glyphs; a symbol font that is not here shows the characters its
+// codes stand for, as in plain records.
+Layout layOutLine(const QString &line, const QFont &qfont, const QString &family)
+{
+    const SymbolFont symbols = symbolFontNamed(family);
+    if (symbols == SymbolFont::None || QRawFont::fromFont(qfont).familyName().compare(family, Qt::CaseInsensitive) == 0)
+        return layOutText(line, Spacing{}, qfont);
+    return layOutSymbols(symbolCharacters(symbols, line), Spacing{}, qfont);
+}
+
 void addDecorations(QPainterPath &glyphs, int style, const QFontMetricsF &metrics, double x, double width)
 {
     const double thickness = std::max(1.0, metrics.lineWidth());
@@ -109,7 +120,7 @@ QPainterPath stringOutline(const PlusFont &font, double em, const PlusFormat &fo
         + metrics.ascent() * scale;
     QPainterPath outline;
     for (const QString &line : lines) {
-        Layout laidOut = layOutText(line, Spacing{}, qfont);
+        Layout laidOut = layOutLine(line, qfont, font.family);
         addDecorations(laidOut.glyphs, font.style, metrics, 0, laidOut.width);
         const double x = aligned(format.align, layout.left(), layout.width(), laidOut.width * scale);
         outline.addPath((QTransform::fromScale(scale, scale) * QTransform::fromTranslate(x, baseline))
@@ -128,7 +139,7 @@ QPainterPath glyphOutlines(const PlusFont &font, double em, const QList<quint16>
     QPainterPath outline;
     QPointF at = positions.value(0);
     for (qsizetype i = 0; i < glyphs.size() && i < MaxRunLength; ++i) {
-        const Layout glyph = characters ? layOutText(QString(QChar(glyphs[i])), Spacing{}, qfont)
+        const Layout glyph = characters ? layOutLine(QString(QChar(glyphs[i])), qfont, font.family)
                                         : layOutGlyphs({glyphs[i]}, Spacing{}, qfont, ownFont);
         if (!firstOnly && i < positions.size())
             at = positions[i];
