@@ -165,6 +165,13 @@ TEST(MetafileHostileInput, EndsCleanlyWithBoundedOutputAndKeepsWhatCameBefore)
             plus.record(0x4013, 0x8003, le({0xFF000000})); // FillRegion
             return plus.bytes();
         }, false},
+        // A fuzz finding: the size a picture is kept at overran an integer.
+        {"EMF+ picture shown 6 × 10^10 pixels wide", Kind::Emf, 256 << 10, [] {
+            EmfPlusWriter plus = plusWithMarker();
+            plus.object(4, 5, le({0xDBC01002, 1, 1, 1, 4, 0x0026200A, 0, 0xFFFF0000})); // one red pixel
+            plus.record(0x401A, 4, le({0, 2}) + floats({0, 0, 1, 1, 200, 200, 6e10f, 10})); // DrawImage
+            return plus.bytes();
+        }},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);

@@ -55,6 +55,15 @@ void applyGeometry(QPen &pen, unsigned style)
     }
 }
 
+// The size a picture of `pixels` is kept at, shown `shown` device pixels
+// large: about that, never enlarged. A picture shown far larger than any
+// screen must not reach the integers' end on the way.
+QSize shownPixels(QSizeF shown, QSize pixels)
+{
+    return QSize(int(std::clamp(std::ceil(shown.width()), 1.0, double(pixels.width()))),
+                 int(std::clamp(std::ceil(shown.height()), 1.0, double(pixels.height()))));
+}
+
 } // namespace
 
 Canvas::Canvas(QPainter *painter, DeviceContext &dc) : painter_(painter), dc_(dc)
@@ -327,8 +336,7 @@ void Canvas::image(const QRectF &device, const QImage &picture)
         return;
     // Kept at about the size it is shown, never enlarged: a big bitmap
     // shown small would otherwise be embedded whole.
-    const QSize shownSize(std::clamp(int(std::ceil(target.width())), 1, part.width()),
-                          std::clamp(int(std::ceil(target.height())), 1, part.height()));
+    const QSize shownSize = shownPixels(target.size(), part.size());
     if (!budget_.spendPixels(qint64(shownSize.width()) * shownSize.height()))
         return;
     note(target);
@@ -356,8 +364,7 @@ void Canvas::image(const QImage &picture, const QRectF &source, const QTransform
         return;
     // Kept at about the size it is shown, as upright pictures are.
     const double scale = std::sqrt(std::abs(toDevice.determinant()));
-    const QSize shownSize(std::clamp(int(std::ceil(part.width() * scale)), 1, part.width()),
-                          std::clamp(int(std::ceil(part.height() * scale)), 1, part.height()));
+    const QSize shownSize = shownPixels(QSizeF(part.size()) * scale, part.size());
     if (!budget_.spendPixels(qint64(shownSize.width()) * shownSize.height()))
         return;
     note(box);

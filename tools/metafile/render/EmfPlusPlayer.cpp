@@ -19,16 +19,30 @@ namespace {
 
 constexpr quint32 VideoDisplay = 0x1;
 
-// The EMF+ header in the comment after the EMF header: the reference
-// device's resolution, and whether it is a screen.
-std::pair<QSizeF, bool> referenceDevice(QByteArrayView bytes)
+// From the EMF+ header, in the comment after the EMF header.
+ReferenceDevice referenceDevice(QByteArrayView bytes)
 {
     ByteReader file(bytes);
     const qsizetype at = file.u32(4);
     ByteReader header(bytes.sliced(std::min(at, bytes.size())));
+    ReferenceDevice device;
     const double x = header.u32(36), y = header.u32(40);
-    const bool sane = x >= 1 && y >= 1 && x <= 100000 && y <= 100000;
-    return {sane ? QSizeF(x, y) : QSizeF(96, 96), header.u32(32) & VideoDisplay};
+    if (x >= 1 && y >= 1 && x <= 100000 && y <= 100000)
+        device.dpi = QSizeF(x, y);
+    device.video = header.u32(32) & VideoDisplay;
+    return device;
+}
+
+// The whole picture in device pixels, as Clear fills it: the frame, or the
+// bounds of a file without one.
+QRectF pageOf(const EmfHeader &header)
+{
+    const QRectF frame = header.frame.adjusted(0, 0, 1, 1);
+    const QSizeF perMm = header.pixelsPerMm / 100;
+    if (frame.isValid())
+        return QRectF(frame.x() * perMm.width(), frame.y() * perMm.height(), frame.width() * perMm.width(),
+                      frame.height() * perMm.height());
+    return header.bounds.adjusted(0, 0, 1, 1);
 }
 
 bool finite(const QTransform &t)
@@ -44,8 +58,8 @@ constexpr int gdiModes[] = {gdi::RGN_COPY, gdi::RGN_AND, gdi::RGN_OR, gdi::RGN_X
 
 EmfPlusPlayer::EmfPlusPlayer(QByteArrayView bytes, const EmfHeader &header, QPainter *painter)
     : bytes_(bytes),
-      page_(header.bounds.adjusted(0, 0, 1, 1)),
-      state_(referenceDevice(bytes).first, referenceDevice(bytes).second),
+      page_(pageOf(header)),
+      state_(referenceDevice(bytes)),
       dc_(header.pixelsPerMm),
       canvas_(painter, dc_)
 {
@@ -121,7 +135,10 @@ bool EmfPlusPlayer::playState(quint16 type, quint16, ByteReader &r)
             state_.transform(map, false);
         return true;
     }
-    case Clear: canvas_.fill(rectanglePath(page_), QBrush(readArgb(r, 0))); return true;
+    case Clear:
+        dc_.state().clip = state_.current().clip;
+        canvas_.fill(rectanglePath(page_), QBrush(readArgb(r, 0)));
+        return true;
     default: return false;
     }
 }

@@ -7,7 +7,7 @@
 
 namespace metafile::emfplus {
 
-PlusState::PlusState(QSizeF dpi, bool video) : dpi_(dpi), video_(video)
+PlusState::PlusState(const ReferenceDevice &device) : device_(device)
 {
 }
 
@@ -15,11 +15,11 @@ QSizeF PlusState::pixelsPer(int unit) const
 {
     switch (unit) {
     // A printer's display unit is a hundredth of an inch; a screen's, a pixel.
-    case Display: return video_ ? QSizeF(1, 1) : dpi_ / 100;
-    case Point: return dpi_ / 72;
-    case Inch: return dpi_;
-    case Document: return dpi_ / 300;
-    case Millimetre: return dpi_ / 25.4;
+    case Display: return device_.video ? QSizeF(1, 1) : device_.dpi / 100;
+    case Point: return device_.dpi / 72;
+    case Inch: return device_.dpi;
+    case Document: return device_.dpi / 300;
+    case Millimetre: return device_.dpi / 25.4;
     default: return QSizeF(1, 1);
     }
 }

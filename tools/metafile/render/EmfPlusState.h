@@ -10,6 +10,13 @@
 
 namespace metafile::emfplus {
 
+// The device the drawing was made for, as the EMF+ header tells it.
+struct ReferenceDevice
+{
+    QSizeF dpi{96, 96}; // pixels per inch across and down
+    bool video = true;  // a screen, whose display unit is a pixel
+};
+
 // What Save and BeginContainer keep.
 struct GraphicsState
 {
@@ -28,9 +35,7 @@ public:
     // drawings nest a few levels, and each keeps a clip.
     static constexpr size_t MaxSaved = 256;
 
-    // `dpi`: the reference device's pixels per inch across and down;
-    // `video`: whether it is a screen, whose display unit is a pixel.
-    PlusState(QSizeF dpi, bool video);
+    explicit PlusState(const ReferenceDevice &device);
 
     GraphicsState &current() { return state_; }
     const GraphicsState &current() const { return state_; }
@@ -54,8 +59,7 @@ public:
     void restore(quint32 index);
 
 private:
-    QSizeF dpi_;
-    bool video_;
+    ReferenceDevice device_;
     GraphicsState state_;
     std::vector<std::pair<quint32, GraphicsState>> saved_;
 };
