@@ -353,17 +353,18 @@ void Canvas::image(const QRectF &device, const QImage &picture)
     painter_->drawImage(target, shown);
 }
 
-void Canvas::image(const QImage &picture, const QRectF &source, const QTransform &toDevice)
+void Canvas::image(const QImage &picture, const QRectF &source, const QTransform &toDevice, double fineness)
 {
     const QRect part = source.toAlignedRect().intersected(picture.rect());
-    if (toDevice.type() <= QTransform::TxScale && toDevice.m11() > 0 && toDevice.m22() > 0 && !part.isEmpty())
+    if (toDevice.type() <= QTransform::TxScale && toDevice.m11() > 0 && toDevice.m22() > 0 && fineness == 1
+        && !part.isEmpty())
         return image(toDevice.mapRect(QRectF(part)), picture.copy(part)); // upright: cut to the clip like a blit
     const QRectF box = toDevice.mapRect(QRectF(part));
     const auto &clip = dc_.state().clip;
     if (part.isEmpty() || !drawable(box) || budget_.exhausted() || (clip && !clip->intersects(box)))
         return;
     // Kept at about the size it is shown, as upright pictures are.
-    const double scale = std::sqrt(std::abs(toDevice.determinant()));
+    const double scale = std::sqrt(std::abs(toDevice.determinant())) * fineness;
     const QSize shownSize = shownPixels(QSizeF(part.size()) * scale, part.size());
     if (!budget_.spendPixels(qint64(shownSize.width()) * shownSize.height()))
         return;

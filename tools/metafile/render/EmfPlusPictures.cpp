@@ -56,7 +56,8 @@ void EmfPlusPlayer::drawImage(quint32 id, QRectF source, const QTransform &toWor
                                                       image->image.height() / image->size.height());
     const QTransform toDevice = toPixels.inverted() * toWorld * state_.toDevice();
     dc_.state().clip = state_.current().clip;
-    canvas_.image(image->image, toPixels.mapRect(source), toDevice);
+    // A drawn metafile keeps the detail it was drawn with.
+    canvas_.image(image->image, toPixels.mapRect(source), toDevice, std::max(1.0, toPixels.m11()));
 }
 
 } // namespace metafile
