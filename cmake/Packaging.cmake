@@ -12,7 +12,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Lumarin developers <dev@lumarin.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
-# Library dependencies (Qt, libemf2svg) are read off the binaries;
+# Library dependencies (Qt, libjpeg) are read off the binaries;
 # Qt's X11 platform plugin is loaded at run time and so named here, as is
 # Symbola, the face the metafile helper draws symbol fonts' characters in
 # (Symbol's Greek letters and signs, the Wingdings and Webdings pictures).

@@ -11,9 +11,8 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev libxkbcommon-dev
   # the keyboard's layouts, read from the X server to match keys as letters
   libxkbcommon-x11-dev
-  # EMF+ drawings in the isolated metafile helper; the face it draws symbol
-  # fonts' characters in
-  libemf2svg-dev fonts-symbola
+  # the face the metafile helper draws symbol fonts' characters in
+  fonts-symbola
   # JPEG decoding at any DCT scale, a few rows at a time
   libjpeg62-turbo-dev
   # tests

@@ -14,12 +14,8 @@
 #include <QGuiApplication>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
-#include <emf2svg.h>
-
-#include "render/EmfPlusCheck.h"
 #include "render/Renderer.h"
 
 namespace {
@@ -38,23 +34,6 @@ bool readAll(FILE *in, QByteArray &data)
             return false;
         data.append(chunk, qsizetype(got));
     }
-}
-
-// Drawings made only of EMF+ records are left to libemf2svg, which reads
-// them; everything else is played by our own renderer.
-QByteArray convertEmfPlus(QByteArray &data)
-{
-    generatorOptions options;
-    memset(&options, 0, sizeof options);
-    options.emfplus = true;
-    options.svgDelimiter = true;
-    char *out = nullptr;
-    size_t length = 0;
-    QByteArray svg;
-    if (emf2svg(data.data(), size_t(data.size()), &out, &length, &options) && out)
-        svg = QByteArray(out, qsizetype(length));
-    free(out);
-    return svg;
 }
 
 bool write(const QByteArray &svg)
@@ -95,9 +74,7 @@ int convert(const char *kind, char *program)
     QGuiApplication app(qtArgc, &program);
     qInstallMessageHandler(previous);
 
-    const QByteArray svg = emf && metafile::isEmfPlusOnly(data)
-        ? convertEmfPlus(data)
-        : metafile::renderMetafileSvg(data, emf ? metafile::Kind::Emf : metafile::Kind::Wmf);
+    const QByteArray svg = metafile::renderMetafileSvg(data, emf ? metafile::Kind::Emf : metafile::Kind::Wmf);
     if (svg.isEmpty() || !write(svg))
         return 1;
     return 0;

@@ -55,6 +55,15 @@ void applyGeometry(QPen &pen, unsigned style)
     }
 }
 
+// The size a picture of `pixels` is kept at, shown `shown` device pixels
+// large: about that, never enlarged. A picture shown far larger than any
+// screen must not reach the integers' end on the way.
+QSize shownPixels(QSizeF shown, QSize pixels)
+{
+    return QSize(int(std::clamp(std::ceil(shown.width()), 1.0, double(pixels.width()))),
+                 int(std::clamp(std::ceil(shown.height()), 1.0, double(pixels.height()))));
+}
+
 } // namespace
 
 Canvas::Canvas(QPainter *painter, DeviceContext &dc) : painter_(painter), dc_(dc)
@@ -266,16 +275,21 @@ QPen Canvas::pen() const
 void Canvas::stroke(const QPainterPath &device)
 {
     const Pen &p = dc_.state().pen;
-    if ((p.style & gdi::PS_STYLE_MASK) == gdi::PS_NULL || device.isEmpty() || dc_.state().rop2 == gdi::R2_NOP
-        || !drawable(device.controlPointRect()) || budget_.exhausted())
+    if ((p.style & gdi::PS_STYLE_MASK) == gdi::PS_NULL || dc_.state().rop2 == gdi::R2_NOP)
         return;
-    const QPen qpen = pen();
+    stroke(device, pen());
+}
+
+void Canvas::stroke(const QPainterPath &device, const QPen &qpen)
+{
+    if (device.isEmpty() || !drawable(device.controlPointRect()) || budget_.exhausted())
+        return;
     const auto &clip = dc_.state().clip;
     if (clip && !qpen.isCosmetic() && !clip->contains(device.controlPointRect())
         && device.elementCount() < MaxClippedElements) {
         // A wide line that the clip cuts: its outline, cut.
         QPainterPathStroker stroker(qpen);
-        return fill(stroker.createStroke(device), QBrush(qpen.color()));
+        return fill(stroker.createStroke(device), qpen.brush());
     }
     if ((clip && !clip->intersects(device.controlPointRect())) || !budget_.spendElements(device.elementCount()))
         return;
@@ -322,8 +336,7 @@ void Canvas::image(const QRectF &device, const QImage &picture)
         return;
     // Kept at about the size it is shown, never enlarged: a big bitmap
     // shown small would otherwise be embedded whole.
-    const QSize shownSize(std::clamp(int(std::ceil(target.width())), 1, part.width()),
-                          std::clamp(int(std::ceil(target.height())), 1, part.height()));
+    const QSize shownSize = shownPixels(target.size(), part.size());
     if (!budget_.spendPixels(qint64(shownSize.width()) * shownSize.height()))
         return;
     note(target);
@@ -338,6 +351,31 @@ void Canvas::image(const QRectF &device, const QImage &picture)
     if (shown.size() != shownSize)
         shown = shown.scaled(shownSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     painter_->drawImage(target, shown);
+}
+
+void Canvas::image(const QImage &picture, const QRectF &source, const QTransform &toDevice, double fineness)
+{
+    const QRect part = source.toAlignedRect().intersected(picture.rect());
+    if (toDevice.type() <= QTransform::TxScale && toDevice.m11() > 0 && toDevice.m22() > 0 && fineness == 1
+        && !part.isEmpty())
+        return image(toDevice.mapRect(QRectF(part)), picture.copy(part)); // upright: cut to the clip like a blit
+    const QRectF box = toDevice.mapRect(QRectF(part));
+    const auto &clip = dc_.state().clip;
+    if (part.isEmpty() || !drawable(box) || budget_.exhausted() || (clip && !clip->intersects(box)))
+        return;
+    // Kept at about the size it is shown, as upright pictures are.
+    const double scale = std::sqrt(std::abs(toDevice.determinant())) * fineness;
+    const QSize shownSize = shownPixels(QSizeF(part.size()) * scale, part.size());
+    if (!budget_.spendPixels(qint64(shownSize.width()) * shownSize.height()))
+        return;
+    note(box);
+    if (!painter_)
+        return;
+    painter_->save();
+    painter_->setTransform(toDevice, true);
+    painter_->drawImage(QRectF(part), picture.copy(part).scaled(shownSize, Qt::IgnoreAspectRatio,
+                                                               Qt::SmoothTransformation));
+    painter_->restore();
 }
 
 void Canvas::note(const QRectF &device)

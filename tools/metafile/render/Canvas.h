@@ -39,7 +39,13 @@ public:
     void fill(QPainterPath device, const QBrush &brush);
     void fillWithBrush(const QPainterPath &device);
     void stroke(const QPainterPath &device);
+    void stroke(const QPainterPath &device, const QPen &pen);
     void image(const QRectF &device, const QImage &image);
+    // The `source` part of a picture, in its pixels, mapped to the device
+    // by `toDevice`, which may turn or shear it, and kept `fineness` times
+    // finer than the device's pixels. A turned picture is left out where
+    // the clip leaves none of it, not cut to the clip.
+    void image(const QImage &picture, const QRectF &source, const QTransform &toDevice, double fineness = 1);
     // Adds to the path being recorded.
     void record(const QPainterPath &device);
     // The current pen as drawn: its width in device units, 0 for a hairline.
@@ -48,6 +54,8 @@ public:
     QRectF bounds() const { return bounds_; }
     // True once the work budget is spent: playback should stop.
     bool exhausted() const { return budget_.exhausted(); }
+    // For work done before drawing, such as reading a path to draw later.
+    WorkBudget &budget() { return budget_; }
 
 private:
     void draw(const QPainterPath &logical, bool closed);

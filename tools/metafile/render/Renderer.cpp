@@ -8,6 +8,8 @@
 #include <cmath>
 
 #include "EmfPlayer.h"
+#include "EmfPlusCheck.h"
+#include "EmfPlusPlayer.h"
 #include "WmfPlayer.h"
 
 namespace metafile {
@@ -38,6 +40,23 @@ QByteArray toSvg(const QRectF &box, Play play)
     return svg;
 }
 
+// Plays the drawing an EMF holds and returns what it drew: its EMF+
+// records when they are all of it, its plain records otherwise (a "dual"
+// file's plain records draw the same, as GDI shows them).
+template<typename Player>
+QRectF play(QByteArrayView bytes, const EmfHeader &header, QPainter *painter)
+{
+    Player player(bytes, header, painter);
+    player.play();
+    return player.drawnBounds();
+}
+
+QRectF playEmf(QByteArrayView bytes, const EmfHeader &header, QPainter *painter)
+{
+    return isEmfPlusOnly(bytes) ? play<EmfPlusPlayer>(bytes, header, painter)
+                                : play<EmfPlayer>(bytes, header, painter);
+}
+
 QByteArray renderEmf(QByteArrayView bytes)
 {
     const std::optional<EmfHeader> header = readEmfHeader(bytes);
@@ -54,16 +73,13 @@ QByteArray renderEmf(QByteArrayView bytes)
         toBox = QTransform();
         box = header->bounds.adjusted(0, 0, 1, 1);
     }
-    if (!usable(box)) {
-        EmfPlayer measure(bytes, *header, nullptr);
-        measure.play();
-        box = measure.drawnBounds();
-    }
+    if (!usable(box))
+        box = playEmf(bytes, *header, nullptr);
     if (!usable(box))
         return {};
     return toSvg(box, [&](QPainter *painter) {
         painter->setTransform(toBox);
-        EmfPlayer(bytes, *header, painter).play();
+        playEmf(bytes, *header, painter);
     });
 }
 
