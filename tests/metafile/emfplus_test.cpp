@@ -128,22 +128,24 @@ TEST(EmfPlusRender, RecordsInkWhereTheirTransformsAndClipPutThem)
     }
 }
 
-TEST(EmfPlusRender, StringsAlignInTheirLayoutRectangle)
+TEST(EmfPlusRender, StringsAlignInTheirLayoutRectangleAndAreCutAtItsEdge)
 {
-    // "Hello" in a 30-pixel em in the box from x = 20 to 180: at its left
-    // edge, or about its middle.
-    const struct { int align; int left, right; } rows[] = {{0, 20, 110}, {1, 55, 145}};
+    // "Hello" in a 30-pixel em in a box from x = 20, 160 wide: at its left
+    // edge, or about its middle; in a box 50 wide, cut at its right edge
+    // unless the format lets it show (0x4000).
+    const struct { int align, flags, width; int left, right; } rows[] = {
+        {0, 0, 160, 20, 110}, {1, 0, 160, 55, 145}, {0, 0, 50, 20, 70}, {0, 0x4000, 50, 20, 110}};
     for (const auto &row : rows) {
-        SCOPED_TRACE(row.align);
+        SCOPED_TRACE(testing::Message() << row.align << " " << row.flags << " " << row.width);
         EmfPlusWriter plus = device();
         const QString family = QStringLiteral("DejaVu Sans");
         QByteArray font = le({Version}) + floats({30}) + le({2, 0, 0, family.size()});
         for (const QChar c : family)
             font += le({c.unicode()}, 2);
         plus.object(0, Font, font);
-        plus.object(1, Format, le({Version, 0, 0, row.align}) + QByteArray(44, '\0'));
+        plus.object(1, Format, le({Version, row.flags, 0, row.align}) + QByteArray(44, '\0'));
         const QString text = QStringLiteral("Hello");
-        QByteArray record = le({Black, 1, text.size()}) + floats({20, 20, 160, 60});
+        QByteArray record = le({Black, 1, text.size()}) + floats({20, 20, float(row.width), 60});
         for (const QChar c : text)
             record += le({c.unicode()}, 2);
         plus.record(0x401C, Inline, record); // DrawString in font 0
@@ -155,7 +157,12 @@ TEST(EmfPlusRender, StringsAlignInTheirLayoutRectangle)
                     ink |= QRect(x, y, 1, 1);
         EXPECT_TRUE(QRect(15, 20, 170, 60).contains(ink)) << ink.x() << ", " << ink.y() << " " << ink.width();
         EXPECT_NEAR(ink.left(), row.left, 12);
-        EXPECT_NEAR(ink.right(), row.right, 25);
+        if (row.right == 20 + row.width) { // cut: ink up to the box's edge, none beyond
+            EXPECT_LE(ink.right(), row.right);
+            EXPECT_GE(ink.right(), row.right - 10);
+        } else {
+            EXPECT_NEAR(ink.right(), row.right, 25);
+        }
     }
 }
 

@@ -71,6 +71,7 @@ struct PlusFormat
     int align = 0;     // near, centre, far along the line
     int lineAlign = 0; // the same across lines
     bool noWrap = false;
+    bool noClip = false; // text beyond the layout box shows
 };
 
 using PlusObject = std::variant<std::monostate, PlusBrush, PlusPen, PlusPath, PlusRegion, PlusImage, PlusFont,

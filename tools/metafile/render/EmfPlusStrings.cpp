@@ -18,6 +18,8 @@ using namespace emfplus;
 namespace {
 
 constexpr quint32 CharacterCodes = 0x1, FirstPositionOnly = 0x4;
+// The clip records' combine mode that keeps what both areas hold.
+constexpr int ClipIntersect = 1;
 // Ems beyond this, in device pixels, come from runaway transforms.
 constexpr double MaxEmPixels = 1e6;
 
@@ -38,10 +40,22 @@ void EmfPlusPlayer::drawString(quint16 flags, ByteReader &r)
     const double em = font ? state_.toWorld(font->em, font->unit) : 0;
     if (!font || !(em * state_.deviceScale() < MaxEmPixels) || !(em > 0))
         return;
-    const PlusFormat *format = objects_.find<PlusFormat>(r.u32(4));
+    const PlusFormat *found = objects_.find<PlusFormat>(r.u32(4));
+    const PlusFormat format = found ? *found : PlusFormat{};
     const QString text = readUtf16(r, 28, std::min<qint64>(r.u32(8), MaxRunLength));
     const QRectF layout = readRectF(r, 12);
-    fill(stringOutline(*font, em, format ? *format : PlusFormat{}, text, layout), brushOf(flags, r.u32(0)));
+    const QPainterPath outline = stringOutline(*font, em, format, text, layout);
+    // Text beyond its layout box is cut off unless the format lets it show;
+    // a box of no size is a point to align on, and cuts nothing.
+    if (format.noClip || !(layout.width() > 0 && layout.height() > 0) || layout.contains(outline.boundingRect()))
+        return fill(outline, brushOf(flags, r.u32(0)));
+    auto &clip = state_.current().clip;
+    const std::optional<QPainterPath> outside = clip;
+    QPainterPath box;
+    box.addRect(layout);
+    combineClip(state_.toDevice().map(box), ClipIntersect);
+    fill(outline, brushOf(flags, r.u32(0)));
+    clip = outside;
 }
 
 void EmfPlusPlayer::drawDriverString(quint16 flags, ByteReader &r)

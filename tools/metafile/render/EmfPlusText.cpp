@@ -17,7 +17,7 @@ namespace {
 
 enum FontStyle { Bold = 1, Italic = 2, Underline = 4, StrikeOut = 8 };
 enum Alignment { Near = 0, Centre = 1, Far = 2 };
-constexpr quint32 NoWrap = 0x1000;
+constexpr quint32 NoWrap = 0x1000, NoClip = 0x4000;
 constexpr int MaxFamilyLength = 64;
 
 QFont qtFont(const PlusFont &font)
@@ -102,6 +102,7 @@ PlusFormat readFormat(ByteReader &r)
 {
     PlusFormat format;
     format.noWrap = r.u32(4) & NoWrap;
+    format.noClip = r.u32(4) & NoClip;
     format.align = r.i32(12);
     format.lineAlign = r.i32(16);
     return format;
