@@ -174,3 +174,25 @@ TEST(SlowFolder, DeleteDropsAStepWaitingForTheListSoTheFileDeletedIsTheOneAskedA
     EXPECT_FALSE(QFile::exists(s.dir.filePath("b.bmp")));
     EXPECT_TRUE(QFile::exists(s.dir.filePath("c.bmp")));
 }
+
+TEST(SlowFolder, ADriveGoneWhileItIsReadIsReportedAsAtOnceAndTheDriveShownComesBack)
+{
+    SlowStart s;
+    s.arrive();
+    frmFilePicker &p = s.picker();
+    QTemporaryDir stick;
+    s.t->volumes.volumes << platform::Volume{stick.path(), "stick"};
+    p.drvDrive->setDrive("/ [root]"); // the drive list reads the stick in
+    s.stalls.stall(FakeVolumes::MountTable);
+    p.drvDrive->setDrive(stick.path() + " [stick]");
+    EXPECT_TRUE(p.isListing());
+    s.t->volumes.gone.insert(stick.path());
+    s.arrive();
+
+    ASSERT_EQ(s.t->dialogs.shown.size(), 1);
+    EXPECT_EQ(s.t->dialogs.shown[0].text, "Устройство недоступно.");
+    EXPECT_EQ(s.t->dialogs.shown[0].icon, platform::Icon::Stop);
+    EXPECT_EQ(p.drvDrive->drive(), "/ [root]");
+    EXPECT_EQ(p.dirDirectory->path(), s.dir.path());
+    EXPECT_EQ(p.fleFile->listCount(), 3);
+}
