@@ -83,15 +83,7 @@ void DirList::open(const QString &pathOrDrive, Purpose purpose)
         }
         return opening;
     };
-    auto refused = [pathOrDrive] {
-        Opening opening;
-        try {
-            raise(errc::PathNotFound, pathOrDrive);
-        } catch (...) {
-            opening.failure = currentError();
-        }
-        return opening;
-    };
+    auto refused = [pathOrDrive] { return Opening{{}, errorOf(errc::PathNotFound, pathOrDrive)}; };
     waiting_ = true;
     opening_.start(work, [this, purpose](Opening opening) {
         if (waiting_)

@@ -5,15 +5,7 @@ namespace platform {
 
 void BackgroundLoad::start(const QString &path, Work work, Arrived arrived, std::function<void()> alsoCancel)
 {
-    auto refusedRead = [path] {
-        LoadOutcome outcome;
-        try {
-            raise(errc::PathFileAccess, path);
-        } catch (...) {
-            outcome.failure = currentError();
-        }
-        return outcome;
-    };
+    auto refusedRead = [path] { return LoadOutcome{{}, {}, errorOf(errc::PathFileAccess, path)}; };
     task_.start(std::move(work), std::move(arrived), refusedRead, std::move(alsoCancel));
 }
 

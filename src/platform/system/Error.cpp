@@ -26,12 +26,17 @@ QString standardDescription(int number)
     }
 }
 
-void raise(int number, const QString &detail)
+Error errorOf(int number, const QString &detail)
 {
     QString text = standardDescription(number);
     if (!detail.isEmpty())
         text += QStringLiteral(": ") + displayPath(detail);
-    throw Error{number, text};
+    return Error{number, text};
+}
+
+void raise(int number, const QString &detail)
+{
+    throw errorOf(number, detail);
 }
 
 Error currentError() noexcept

@@ -34,6 +34,8 @@ QString standardDescription(int number);
 // An error with its standard description, optionally followed by a detail
 // (usually the path concerned, shown as displayPath shows it) so the user
 // can tell what went wrong where.
+Error errorOf(int number, const QString &detail = {});
+// Throws that error.
 [[noreturn]] void raise(int number, const QString &detail = {});
 
 // The Error that the exception being handled stands for (call it inside a

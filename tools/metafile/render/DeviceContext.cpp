@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "Shapes.h"
+
 namespace metafile {
 
 namespace {
@@ -22,19 +24,6 @@ bool saneExtent(QSizeF ext)
 {
     const auto sane = [](double v) { return std::abs(v) >= 1e-6 && std::abs(v) <= 1e9; };
     return sane(ext.width()) && sane(ext.height());
-}
-
-// A clip with more elements than this makes every later fill pay for the
-// cut; beyond it the clip is its bounding box.
-constexpr int MaxClipElements = 10000;
-
-QPainterPath simplerClip(const QPainterPath &clip)
-{
-    if (clip.elementCount() <= MaxClipElements)
-        return clip;
-    QPainterPath box;
-    box.addRect(clip.boundingRect());
-    return box;
 }
 
 // Logical units per millimetre of the metric modes; y grows upwards.
@@ -136,7 +125,7 @@ void DeviceContext::modifyWorld(const QTransform &by, int mode)
 
 void DeviceContext::combineClip(const QPainterPath &given, int mode)
 {
-    const QPainterPath device = simplerClip(given);
+    const QPainterPath device = simplerArea(given);
     // Without a clip everything is visible: a plane larger than any picture.
     QPainterPath everything;
     everything.addRect(QRectF(-1e9, -1e9, 2e9, 2e9));
@@ -150,7 +139,7 @@ void DeviceContext::combineClip(const QPainterPath &given, int mode)
     default: break;
     }
     if (state_.clip)
-        state_.clip = simplerClip(*state_.clip);
+        state_.clip = simplerArea(*state_.clip);
 }
 
 void DeviceContext::offsetClip(QPointF device)

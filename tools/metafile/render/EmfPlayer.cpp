@@ -54,26 +54,29 @@ EmfPlayer::EmfPlayer(QByteArrayView bytes, const EmfHeader &header, QPainter *pa
 {
 }
 
-void EmfPlayer::play()
+void emf::forEachRecord(QByteArrayView bytes, const std::function<bool(quint32 type, ByteReader &record)> &play)
 {
     qsizetype at = 0;
-    for (qint64 n = 0; n < MaxRecords && at <= bytes_.size() - 8; ++n) {
-        ByteReader head(bytes_.sliced(at, 8));
+    for (qint64 n = 0; n < MaxRecords && at <= bytes.size() - 8; ++n) {
+        ByteReader head(bytes.sliced(at, 8));
         const quint32 type = head.u32(0);
         const quint32 size = head.u32(4);
-        // A record that is too short, misaligned or runs past the end
-        // stops playback; what was drawn stays.
-        if (size < 8 || size % 4 != 0 || size > quint64(bytes_.size() - at))
+        if (size < 8 || size % 4 != 0 || size > quint64(bytes.size() - at) || type == EMR_EOF)
             return;
-        ByteReader record(bytes_.sliced(at, size));
-        if (type == EMR_EOF)
-            return;
-        playRecord(type, record);
-        // Past its work budget a hostile file has cost enough.
-        if (canvas_.exhausted())
+        ByteReader record(bytes.sliced(at, size));
+        if (!play(type, record))
             return;
         at += size;
     }
+}
+
+void EmfPlayer::play()
+{
+    emf::forEachRecord(bytes_, [this](quint32 type, ByteReader &record) {
+        playRecord(type, record);
+        // Past its work budget a hostile file has cost enough.
+        return !canvas_.exhausted();
+    });
 }
 
 void EmfPlayer::playRecord(quint32 type, ByteReader &r)

@@ -3,6 +3,7 @@
 
 #include "EmfPlusRecords.h"
 #include "Records.h"
+#include "Shapes.h"
 #include "WorkBudget.h"
 
 namespace metafile::emfplus {
@@ -15,9 +16,6 @@ constexpr int TypeMask = 0x07, StartType = 0, BezierType = 3, CloseFlag = 0x80;
 // handful of shapes.
 constexpr int MaxRegionDepth = 32;
 constexpr int MaxRegionNodes = 1024;
-// Set operations on paths with more elements than this cost more than they
-// are worth: each side is taken as its bounding box instead.
-constexpr int MaxCombinedElements = 10000;
 
 // One coordinate of a relative point: 7 bits in one byte, or 15 bits in two
 // (high byte first) when the first byte's top bit is set.
@@ -93,18 +91,9 @@ QPainterPath pathOf(const QList<QPointF> &points, const QList<quint8> &types)
     return path;
 }
 
-QPainterPath bounded(const QPainterPath &path)
-{
-    if (path.elementCount() <= MaxCombinedElements)
-        return path;
-    QPainterPath box;
-    box.addRect(path.boundingRect());
-    return box;
-}
-
 std::optional<QPainterPath> combined(quint32 operation, const QPainterPath &left, const QPainterPath &right)
 {
-    const QPainterPath a = bounded(left), b = bounded(right);
+    const QPainterPath a = simplerArea(left), b = simplerArea(right);
     switch (operation) {
     case 1: return a.intersected(b);
     case 2: return a.united(b);

@@ -67,18 +67,9 @@ EmfPlusPlayer::EmfPlusPlayer(QByteArrayView bytes, const EmfHeader &header, QPai
 
 void EmfPlusPlayer::play()
 {
-    qsizetype at = 0;
-    for (qint64 n = 0; n < MaxRecords && at <= bytes_.size() - 8; ++n) {
-        ByteReader head(bytes_.sliced(at, 8));
-        const quint32 type = head.u32(0);
-        const quint32 size = head.u32(4);
-        if (size < 8 || size % 4 != 0 || size > quint64(bytes_.size() - at) || type == emf::EMR_EOF)
-            return;
-        ByteReader record(bytes_.sliced(at, size));
-        if (type == emf::EMR_COMMENT && !playComment(record))
-            return;
-        at += size;
-    }
+    emf::forEachRecord(bytes_, [this](quint32 type, ByteReader &record) {
+        return type != emf::EMR_COMMENT || playComment(record);
+    });
 }
 
 bool EmfPlusPlayer::playComment(ByteReader &comment)

@@ -5,6 +5,8 @@
 #include <QRectF>
 #include <QTransform>
 
+#include <functional>
+
 #include "ByteReader.h"
 #include "Shapes.h"
 
@@ -50,6 +52,11 @@ inline QTransform readXform(ByteReader &r, qsizetype at)
 {
     return QTransform(r.f32(at), r.f32(at + 4), r.f32(at + 8), r.f32(at + 12), r.f32(at + 16), r.f32(at + 20));
 }
+
+// Calls `play` with each record's type and bytes, up to the end-of-file
+// record, while it returns true. A record that is too short, misaligned or
+// runs past the end stops the walk; what was drawn stays.
+void forEachRecord(QByteArrayView bytes, const std::function<bool(quint32 type, ByteReader &record)> &play);
 
 // A DIB whose BITMAPINFO and bits a record places at offsets of its own.
 QImage recordDib(ByteReader &r, qsizetype offBmi, qsizetype cbBmi, qsizetype offBits, qsizetype cbBits,

@@ -94,4 +94,14 @@ QPainterPath regionFrame(const QPainterPath &region, QSizeF stroke, const QTrans
     return edge.intersected(region);
 }
 
+QPainterPath simplerArea(const QPainterPath &area)
+{
+    constexpr int MaxElements = 10000;
+    if (area.elementCount() <= MaxElements)
+        return area;
+    QPainterPath box;
+    box.addRect(area.boundingRect());
+    return box;
+}
+
 } // namespace metafile

@@ -27,4 +27,9 @@ QPainterPath roundRectPath(const QRectF &box, QSizeF corner);
 // `stroke` (logical width and height) of its edge.
 QPainterPath regionFrame(const QPainterPath &region, QSizeF stroke, const QTransform &toDevice);
 
+// An area (a clip, a region) with more elements than this makes every set
+// operation and every fill cut by it cost more than it is worth; beyond it
+// the area is taken as its bounding box.
+QPainterPath simplerArea(const QPainterPath &area);
+
 } // namespace metafile
